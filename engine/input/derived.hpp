@@ -1,0 +1,30 @@
+// Quantities the engine derives from the input while it reads it.
+#pragma once
+
+#include "engine/run_state.hpp"
+
+namespace korval::engine {
+
+// pi as the input reader takes it for the equivalent radii.
+inline constexpr Real kPiRadii = 3.14159f;
+
+// Equivalent radii of a circular footing (all equal to the radius) or of a rectangle with
+// sides a along X and b along Y: translation, rocking about X and Y, torsion.
+Radii equivalent_radii(Geometry geometry, Real radius, Real a, Real b);
+
+// Mean of the five stratum radii (horizontal and vertical both r0).
+Real mean_stratum_radius(const Radii& r);
+
+enum class BatterPlane { XZ, YZ };
+
+// Direction angles (degrees) of a pile battered by theta degrees from the vertical in a plane.
+void set_batter_angles(Pile& pile, BatterPlane plane, Real theta);
+
+// The 30 sublayers of a parabolic profile under a pile of length L: thicknesses and the
+// shear wave velocity at each sublayer's middle, Vs_tip ((z - t/2)/L)^(1/4).
+void parabolic_sublayer(int k, Real length, Real vs_tip, Real& thickness, Real& vs);
+
+// Harmonic loads acting at (x, y, z) from the centre of gravity, as a resultant there.
+void resultant_at_centre(const Real f[6], Real x, Real y, Real z, Real out[6]);
+
+}  // namespace korval::engine
