@@ -23,7 +23,7 @@ void Report::close() {
 
 void Report::line(std::string_view text) {
   if (!file_) return;
-  std::fwrite(text.data(), 1, text.size(), file_);
+  if (!text.empty()) std::fwrite(text.data(), 1, text.size(), file_);
   std::fputc('\n', file_);
 }
 

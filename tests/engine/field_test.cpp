@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -81,6 +84,75 @@ TEST(Field, RecordIsBoundedByItsCapacity) {
   Record r;
   r.x(Record::kCapacity + 50).a("more");
   EXPECT_EQ(static_cast<int>(r.text().size()), Record::kCapacity);
+}
+
+}  // namespace
+
+namespace {
+
+// Reference: the exact decimal expansion from the C library, rounded half away from zero by hand.
+std::string reference_fixed(double v, int w, int d) {
+  char buf[512];
+  std::snprintf(buf, sizeof buf, "%.*f", d + 40, std::fabs(v));
+  std::string s(buf);
+  const std::size_t point = s.find('.');
+  std::string digits = s.substr(0, point) + s.substr(point + 1, d);
+  if (s[point + 1 + d] >= '5') {
+    int k = static_cast<int>(digits.size()) - 1;
+    while (k >= 0 && digits[k] == '9') digits[k--] = '0';
+    if (k < 0) digits.insert(digits.begin(), '1'); else ++digits[k];
+  }
+  std::string out = digits.substr(0, digits.size() - d) + "." + digits.substr(digits.size() - d);
+  if (digits.find_first_not_of('0') != std::string::npos && v < 0) out = "-" + out;
+  if (static_cast<int>(out.size()) > w) {
+    const std::size_t zero = out.find("0.");
+    if (zero == 0 || (zero == 1 && out[0] == '-')) out.erase(zero, 1);
+  }
+  if (static_cast<int>(out.size()) > w) return std::string(w, '*');
+  return std::string(w - out.size(), ' ') + out;
+}
+
+std::string reference_1pe(double v, int w, int d) {
+  char buf[512];
+  std::snprintf(buf, sizeof buf, "%.*e", d + 40, std::fabs(v));
+  std::string s(buf);
+  int exp10 = std::atoi(s.c_str() + s.find('e') + 1);
+  std::string digits = s.substr(0, 1) + s.substr(2, d);
+  if (s[2 + d] >= '5') {
+    int k = d;
+    while (k >= 0 && digits[k] == '9') digits[k--] = '0';
+    if (k < 0) {
+      digits.insert(digits.begin(), '1');
+      digits.pop_back();
+      ++exp10;
+    } else {
+      ++digits[k];
+    }
+  }
+  if (v == 0) exp10 = 0;
+  char ex[16];
+  std::snprintf(ex, sizeof ex, "E%c%02d", exp10 < 0 ? '-' : '+', std::abs(exp10));
+  std::string out = (v < 0 ? "-" : "") + digits.substr(0, 1) + "." + digits.substr(1) + ex;
+  if (static_cast<int>(out.size()) > w) return std::string(w, '*');
+  return std::string(w - out.size(), ' ') + out;
+}
+
+TEST(Field, AgreesWithTheExactExpansion) {
+  // Single-precision values of all magnitudes, and exact ties that only the exact expansion decides.
+  std::uint32_t state = 12345;
+  auto next = [&] { return state = state * 1664525u + 1013904223u; };
+  for (int k = 0; k < 20000; ++k) {
+    const float mantissa = static_cast<float>(next() % 2000000) / 1000000.0f - 1.0f;
+    const float v = std::ldexp(mantissa, static_cast<int>(next() % 60) - 30);
+    const int d = static_cast<int>(next() % 6);
+    ASSERT_EQ(std::string(Record().f(v, 12, d).text()), reference_fixed(v, 12, d)) << v << " d " << d;
+    ASSERT_EQ(std::string(Record().pe(v, 13, d + 1).text()), reference_1pe(v, 13, d + 1)) << v << " d " << d + 1;
+  }
+  for (float tie : {0.125f, 2.5f, 0.0625f, -1.375f, 1234.5f, 0.5f, 9.5f})
+    for (int d = 0; d < 4; ++d) {
+      EXPECT_EQ(std::string(Record().f(tie, 12, d).text()), reference_fixed(tie, 12, d)) << tie << " " << d;
+      EXPECT_EQ(std::string(Record().pe(tie, 13, d + 1).text()), reference_1pe(tie, 13, d + 1)) << tie << " " << d;
+    }
 }
 
 }  // namespace
