@@ -5,7 +5,10 @@
 
 #include <array>
 
+#include "engine/impedance/half_space.hpp"
 #include "engine/numeric.hpp"
+#include "engine/response/dft.hpp"
+#include "engine/response/rigid_body.hpp"
 
 namespace korval::engine {
 
@@ -13,7 +16,7 @@ constexpr int kMaxPiles = 500;
 constexpr int kMaxLayers = 30;
 constexpr int kMaxFrequencies = 500;
 constexpr int kMaxAmplitudes = 1024;
-constexpr int kMaxSamples = 1018;
+constexpr int kMaxSamples = kMaxTransformLength;
 constexpr int kParabolicSublayers = 30;
 
 enum class FoundationType { Unset = 0, Pile = 1, HalfSpace = 2, Stratum = 3, Multilayer = 4 };
@@ -21,16 +24,6 @@ enum class Geometry { Unset = 0, Circular = 1, Rectangular = 2 };
 enum class LoadType { Unset = 0, Transient = 1, Random = 2, Harmonic = 3 };
 enum class SoilMedia { Layered = 1, Parabolic = 2 };
 enum class UnitSystem { English, SI };
-
-// Total mass and mass moments and products of inertia about axes through the centre of gravity.
-struct MassProperties {
-  Real m = 0, ix = 0, iy = 0, iz = 0, ixy = 0, ixz = 0, iyz = 0;
-};
-
-// Equivalent radii of the footing or cap: translation, rocking about X and Y, torsion.
-struct Radii {
-  Real r0 = 0, rx = 0, ry = 0, rt = 0;
-};
 
 // Weakened zone around a pile or beside a footing: shear modulus ratio, Poisson's ratio,
 // material damping and thickness (the thickness ratio until the radius scaling is applied).
@@ -105,10 +98,10 @@ struct InputModel {
   FoundationType foundation = FoundationType::Unset;
   Geometry geometry = Geometry::Unset;
   Real radius = 0, side_a = 0, side_b = 0;
-  Radii radii;
-  Radii stratum_radii;  // horizontal and vertical share r0
+  EquivalentRadii radii = {};
+  EquivalentRadii stratum_radii = {};  // horizontal and vertical share r0
   Real mean_radius = 0;  // of the stratum set
-  MassProperties mass;
+  MassProperties mass = {};
   SoilMedia media = SoilMedia::Layered;
   int layers = 0;  // N
   bool fixed_head = true;
@@ -148,6 +141,7 @@ struct Results {
   Real amplitude[kMaxFrequencies][6] = {};  // harmonic: |U| per frequency
   Real density[kMaxFrequencies][6] = {};    // random: response spectral densities
   Cplx spectrum[6][kMaxSamples] = {};       // transient: load spectra, then response spectra
+  FourierTransform dft;
   // Work arrays of the 6 x 6 solves.
   Cplx solver_work[6 * 8] = {};
   Real pivots[6] = {};

@@ -4,18 +4,6 @@
 
 namespace korval::engine {
 
-Radii equivalent_radii(Geometry geometry, Real radius, Real a, Real b) {
-  if (geometry == Geometry::Circular) return {radius, radius, radius, radius};
-  Radii r;
-  r.r0 = std::sqrt(a * b / kPiRadii);
-  r.rx = std::pow(a * b * b * b / (3.0f * kPiRadii), 0.25f);
-  r.ry = std::pow(a * a * a * b / (3.0f * kPiRadii), 0.25f);
-  r.rt = std::pow(a * b * (a * a + b * b) / (6.0f * kPiRadii), 0.25f);
-  return r;
-}
-
-Real mean_stratum_radius(const Radii& r) { return (r.r0 + r.r0 + r.rx + r.ry + r.rt) / 5.0f; }
-
 void set_batter_angles(Pile& pile, BatterPlane plane, Real t) {
   // Columns: local x, local y, local z (the pile axis); rows: global X, Y, Z.
   const Real xz[3][3] = {{t, 90, 90 - t}, {90, 0, 90}, {t + 90, 90, t}};

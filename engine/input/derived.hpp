@@ -5,16 +5,6 @@
 
 namespace korval::engine {
 
-// pi as the input reader takes it for the equivalent radii.
-inline constexpr Real kPiRadii = 3.14159f;
-
-// Equivalent radii of a circular footing (all equal to the radius) or of a rectangle with
-// sides a along X and b along Y: translation, rocking about X and Y, torsion.
-Radii equivalent_radii(Geometry geometry, Real radius, Real a, Real b);
-
-// Mean of the five stratum radii (horizontal and vertical both r0).
-Real mean_stratum_radius(const Radii& r);
-
 enum class BatterPlane { XZ, YZ };
 
 // Direction angles (degrees) of a pile battered by theta degrees from the vertical in a plane.

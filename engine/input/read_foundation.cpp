@@ -41,9 +41,9 @@ bool read_geometry(ReadContext& cx, int kw) {
   in.radius = n == 1 ? v[0] : 0;
   in.side_a = n == 2 ? v[0] : 0;
   in.side_b = n == 2 ? v[1] : 0;
-  in.radii = equivalent_radii(in.geometry, in.radius, in.side_a, in.side_b);
+  in.radii = n == 1 ? circular_radii(in.radius) : rectangular_radii(in.side_a, in.side_b);
   in.stratum_radii = in.radii;
-  in.mean_radius = mean_stratum_radius(in.stratum_radii);
+  in.mean_radius = mean_radius(in.stratum_radii);
   if (cx.echo()) echo_geometry(cx.report, in);
   return true;
 }

@@ -114,13 +114,13 @@ void echo_geometry(Report& report, const InputModel& in) {
 void echo_mass(Report& report, const InputModel& in) {
   heading(report, "MASS CONSTANTS");
   const std::string_view inertia = label(in, Quantity::MassInertia);
-  exp_line(report, "TOTAL MASS OF FOOTING  .........", in.mass.m, 12, 5, label(in, Quantity::Mass));
-  exp_line(report, "MASS MOMENT ABOUT X-AXIS  ......", in.mass.ix, 12, 5, inertia);
-  exp_line(report, "MASS MOMENT ABOUT Y-AXIS  ......", in.mass.iy, 12, 5, inertia);
-  exp_line(report, "MASS MOMENT ABOUT Z-AXIS  ......", in.mass.iz, 12, 5, inertia);
-  exp_line(report, "CROSS PRODUCT X-Y  .............", in.mass.ixy, 12, 5, inertia);
-  exp_line(report, "CROSS PRODUCT X-Z  .............", in.mass.ixz, 12, 5, inertia);
-  exp_line(report, "CROSS PRODUCT Y-Z  .............", in.mass.iyz, 12, 5, inertia);
+  exp_line(report, "TOTAL MASS OF FOOTING  .........", in.mass.M, 12, 5, label(in, Quantity::Mass));
+  exp_line(report, "MASS MOMENT ABOUT X-AXIS  ......", in.mass.IX, 12, 5, inertia);
+  exp_line(report, "MASS MOMENT ABOUT Y-AXIS  ......", in.mass.IY, 12, 5, inertia);
+  exp_line(report, "MASS MOMENT ABOUT Z-AXIS  ......", in.mass.IZ, 12, 5, inertia);
+  exp_line(report, "CROSS PRODUCT X-Y  .............", in.mass.IXY, 12, 5, inertia);
+  exp_line(report, "CROSS PRODUCT X-Z  .............", in.mass.IXZ, 12, 5, inertia);
+  exp_line(report, "CROSS PRODUCT Y-Z  .............", in.mass.IYZ, 12, 5, inertia);
 }
 
 void echo_soil_media(Report& report, const InputModel& in) {

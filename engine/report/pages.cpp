@@ -46,7 +46,7 @@ void write_page_header(Report& report, const InputModel& in, const RunStamp& sta
   framed(report, "");
   report.put(Record().x(1).a("*").x(13).a("RUN DATE - ").x(1).a(stamp.date, 10).x(12).a("*"));
   report.put(Record().x(1).a("*").x(13).a("TIME     -  ").a(stamp.time, 8).x(14).a("*"));
-  framed(report, "  DYNAMIC IMPEDANCE AND RESPONSE OF FOUNDATIONS");
+  framed(report, "   MACHINE FOUNDATION IMPEDANCE AND RESPONSE   ");
   framed(report, "");
   asterisks(report, kBoxInside + 2);
   report.blank();

@@ -145,7 +145,7 @@ TEST(Blocks, RectangleEquivalentRadiiAndSides) {
   // Comma and blanks separate the two sides alike.
   for (const char* sides : {"RECTANGULAR=4,2\n", "RECTANGULAR=4 2\n"}) {
     const auto r = read_project(std::string("FOUNDATION=HALF-SPACE\n") + sides);
-    const Radii& q = r.in().radii;
+    const EquivalentRadii& q = r.in().radii;
     EXPECT_NEAR(q.r0, std::sqrt(8.0 / 3.14159), 1e-5);
     EXPECT_NEAR(q.rx, std::pow(4.0 * 8 / (3 * 3.14159), 0.25), 1e-5);
     EXPECT_NEAR(q.ry, std::pow(64.0 * 2 / (3 * 3.14159), 0.25), 1e-5);
