@@ -5,6 +5,7 @@
 #include <ctime>
 #include <string>
 
+#include "engine/input/derived.hpp"
 #include "engine/input/item_reader.hpp"
 #include "engine/input/keyword_loop.hpp"
 #include "engine/input/names_file.hpp"
@@ -124,6 +125,7 @@ int32_t run_analysis(RunState& state, std::FILE* prompt, std::FILE* answers) {
     return InputFatal;
   }
 
+  scale_weak_zones(state.in);
   return compute_results(state, report, plot, stamp);
 }
 

@@ -27,6 +27,17 @@ void parabolic_sublayer(int k, Real length, Real vs_tip, Real& thickness, Real& 
   vs = vs_tip * std::pow(ratio > 0 ? ratio : 0.0f, 0.25f);
 }
 
+void scale_weak_zones(InputModel& in) {
+  const bool side_weak = (in.foundation == FoundationType::Pile && in.embedded && in.side_cap) ||
+                         (in.foundation == FoundationType::HalfSpace && in.weak);
+  if (side_weak)
+    for (int k = 0; k < in.side_layers; ++k) in.side[k].weak.thickness *= in.radii.r0;
+  const bool body = in.foundation == FoundationType::Pile || in.foundation == FoundationType::Multilayer;
+  if (body && in.weak)
+    for (int k = 0; k < in.layers; ++k)
+      in.layer[k].weak.thickness *= (in.element[k].radius_x + in.element[k].radius_y) / 2.0f;
+}
+
 void resultant_at_centre(const Real f[6], Real x, Real y, Real z, Real out[6]) {
   out[0] = f[0];
   out[1] = f[1];

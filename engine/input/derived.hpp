@@ -14,6 +14,11 @@ void set_batter_angles(Pile& pile, BatterPlane plane, Real theta);
 // shear wave velocity at each sublayer's middle, Vs_tip ((z - t/2)/L)^(1/4).
 void parabolic_sublayer(int k, Real length, Real vs_tip, Real& thickness, Real& vs);
 
+// Weakened-zone thicknesses from their ratios, once before the computation: side layers
+// (EMBEDDED with SIDE-CAP, or half-space side layers with WEAK) by the translation radius,
+// pile and body layers with WEAK by the layer's mean pile radius.
+void scale_weak_zones(InputModel& in);
+
 // Harmonic loads acting at (x, y, z) from the centre of gravity, as a resultant there.
 void resultant_at_centre(const Real f[6], Real x, Real y, Real z, Real out[6]);
 

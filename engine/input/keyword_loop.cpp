@@ -23,7 +23,7 @@ void read_title(ReadContext& cx) {
 }
 
 void subkeyword_notice(Report& report, Code code, std::string_view text) {
-  report.message({std::string(code.view()) + std::string(text)});
+  report.message({" " + std::string(code.view()) + std::string(text)});
 }
 
 }  // namespace

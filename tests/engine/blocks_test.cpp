@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/input/derived.hpp"
 #include "input_harness.hpp"
 
 namespace korval::engine {
@@ -76,8 +77,8 @@ TEST(Blocks, ErrorPaths) {
       {"random location 0", "LOAD\nRANDOM\nCONSTANTS\n10 1 2 60 1\n0 1 1 2\n", " ERROR - LOCATION OF SPECTRA (   0 ) CANNOT BE ",
        true},
       {"too many samples", "LOAD\nTRANSIENT\nCONSTANTS\n1019 0.1 1\n", " ERROR - NUMBER OF POINTS (   1019 ) CANNOT BE ", true},
-      {"subkeyword at top level", "CIRCULAR=2\nSTOP\n", "CIRC SUBKEYWORD MUST BE PRECEEDED BY FOUNDATION KEYWORD", false},
-      {"load subkeyword at top level", "HARMONIC\nSTOP\n", "HARM SUBKEYWORD MUST BE PRECEEDED BY LOAD KEYWORD", false},
+      {"subkeyword at top level", "CIRCULAR=2\nSTOP\n", " CIRC SUBKEYWORD MUST BE PRECEEDED BY FOUNDATION KEYWORD", false},
+      {"load subkeyword at top level", "HARMONIC\nSTOP\n", " HARM SUBKEYWORD MUST BE PRECEEDED BY LOAD KEYWORD", false},
       {"unknown keyword", "VIBRATE\nSTOP\n", " UNRECOGNIZED KEYWORD - VIBR", false},
       {"battered plane unknown",
        "FOUNDATION=PILE\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=1\n1 0 0\nCONSTANTS\n0 0 0 10 24 0 0.2 0 1 3E7\n"
@@ -168,6 +169,20 @@ TEST(Blocks, ParabolicSublayers) {
   EXPECT_NEAR(in.layer[29].vs, 160 * std::pow(19.5 / 20, 0.25), 1e-3);
   EXPECT_FLOAT_EQ(in.layer[10].weak.thickness, 0.2f);
   EXPECT_FLOAT_EQ(in.tip_velocity, 160.0f);
+}
+
+TEST(Blocks, WeakZoneThicknessesFromTheirRatios) {
+  auto r = read_project(
+      "FOUNDATION=PILE\nRECTANGULAR=4,2\nMASS\n1 1 1 1 0 0 0\nLAYERS=2\nFIXED=1\n1 0 0\nCONSTANTS\n0 0 0 10 24 0 0.2 0 1 3E7\n"
+      "ELEMENT\n1 5 0.3 0.5 0.28 0.006 0.006 0.012\n2 5 0.2 0.2 0.28 0.006 0.006 0.012\n"
+      "SOIL\nWEAK\nCONSTANTS\n1 100 18 0.3 0.05 0.5 0.3 0.1 2\n2 120 18 0.3 0.05 1 0.3 0.1 2\n"
+      "BELOW=200 18 0.3 0.05\nSIDE-CAP\nEMBEDDED\n1\n1 1.5 100 18 0.3 0.05 0.6 0.3 0.1 0.5\n");
+  InputModel& in = r.state->in;
+  ASSERT_FALSE(r.state->fatal) << r.report;
+  scale_weak_zones(in);
+  EXPECT_FLOAT_EQ(in.layer[0].weak.thickness, 2 * 0.4f);  // ratio times the mean pile radius
+  EXPECT_FLOAT_EQ(in.layer[1].weak.thickness, 0.0f);      // no weakening (modulus ratio 1)
+  EXPECT_NEAR(in.side[0].weak.thickness, 0.5 * std::sqrt(8 / 3.14159), 1e-6);  // times r0
 }
 
 TEST(Blocks, BatteredAngles) {
