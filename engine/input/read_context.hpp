@@ -21,6 +21,11 @@ struct ReadContext {
 
   // The next number; false for a word (its message is written) or at the end of the input.
   bool number(Real& value) { return items.number(value) == ReadStatus::Ok; }
+  bool numbers(Real* out, int n) {
+    for (int k = 0; k < n; ++k)
+      if (!number(out[k])) return false;
+    return true;
+  }
   bool count(int& n) {
     Real v = 0;
     if (!number(v)) return false;

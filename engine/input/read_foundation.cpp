@@ -21,17 +21,11 @@ bool next_word(ReadContext& cx, Code& code, int& kw) {
   return true;
 }
 
-bool read_numbers(ReadContext& cx, Real* out, int n) {
-  for (int k = 0; k < n; ++k)
-    if (!cx.number(out[k])) return false;
-  return true;
-}
-
 bool read_geometry(ReadContext& cx, int kw) {
   InputModel& in = cx.in;
   Real v[2] = {};
   const int n = kw == kCircular ? 1 : 2;
-  bool ok = read_numbers(cx, v, n);
+  bool ok = cx.numbers(v, n);
   ok = ok && v[0] > 0 && (n == 1 || v[1] > 0);
   if (!ok) {
     cx.fatal({" *** BAD DATA IN GEOMETRY DESCRIPTION ***", kGeometryContinue, kGeometryCannot});
@@ -50,7 +44,7 @@ bool read_geometry(ReadContext& cx, int kw) {
 
 bool read_mass(ReadContext& cx) {
   Real v[7];
-  if (!read_numbers(cx, v, 7)) {
+  if (!cx.numbers(v, 7)) {
     cx.fatal({" ERROR ENCOUNTERED IN FOUNDATION MASS DESCRIPTION", kWillNotExecute});
     return false;
   }
@@ -153,7 +147,7 @@ bool read_constants(ReadContext& cx) {
     return false;
   }
   Real cg[3];
-  if (!read_numbers(cx, cg, 3)) {
+  if (!cx.numbers(cg, 3)) {
     cx.fatal({" ERROR ENCOUNTERED WHILE READING CENTRE OF GRAVITY VARIABLES", kWillNotExecute});
     return false;
   }
@@ -164,14 +158,14 @@ bool read_constants(ReadContext& cx) {
                                                                    kWillNotExecute};
   if (in.foundation == FoundationType::Pile || in.foundation == FoundationType::Multilayer) {
     Real v[7];
-    if (!read_numbers(cx, v, 7)) {
+    if (!cx.numbers(v, 7)) {
       cx.fatal(constants_error);
       return false;
     }
     in.body = {v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
   } else if (in.foundation == FoundationType::Stratum) {
     Real v[2];
-    if (!read_numbers(cx, v, 2)) {
+    if (!cx.numbers(v, 2)) {
       cx.fatal(constants_error);
       return false;
     }
@@ -205,7 +199,7 @@ bool read_elements(ReadContext& cx) {
                                                          " PR   OGRAM WILL NOT EXECUTE"};
   if (in.media == SoilMedia::Parabolic) {
     Real v[6];
-    if (!read_numbers(cx, v, 6)) {
+    if (!cx.numbers(v, 6)) {
       cx.fatal(error);
       return false;
     }
@@ -223,7 +217,7 @@ bool read_elements(ReadContext& cx) {
   } else {
     for (int k = 0; k < in.layers; ++k) {
       Real v[8];
-      if (!read_numbers(cx, v, 8)) {
+      if (!cx.numbers(v, 8)) {
         cx.fatal(error);
         return false;
       }

@@ -25,12 +25,6 @@ void range_error(ReadContext& cx, std::string_view what, int n, int upper) {
   load_error(cx);
 }
 
-bool read_numbers(ReadContext& cx, Real* out, int n) {
-  for (int k = 0; k < n; ++k)
-    if (!cx.number(out[k])) return false;
-  return true;
-}
-
 void read_harmonic(ReadContext& cx) {
   InputModel& in = cx.in;
   HarmonicLoad& h = in.harmonic;
@@ -38,7 +32,7 @@ void read_harmonic(ReadContext& cx) {
   if (cx.items.word(kind) == ReadStatus::End) return;
   h.quadratic = keyword_number(kind) == kQuadratic;
   Real v[12];
-  if (!read_numbers(cx, v, 12)) return load_error(cx);
+  if (!cx.numbers(v, 12)) return load_error(cx);
   h.w_max = v[0];
   h.w_min = v[1];
   h.w_step = v[2];
@@ -54,7 +48,7 @@ void read_transient(ReadContext& cx) {
   TransientLoad& t = in.transient;
   t = TransientLoad{};
   Real v[3];
-  if (!read_numbers(cx, v, 3)) return load_error(cx);
+  if (!cx.numbers(v, 3)) return load_error(cx);
   t.samples = nearest_int(v[0]);
   t.dt = v[1];
   t.loads = nearest_int(v[2]);
@@ -71,7 +65,7 @@ void read_transient(ReadContext& cx) {
     if (code < 1 || code > 6) return range_error(cx, "LOAD TYPE INDICATOR", code, 6);
     // A degree of freedom loaded twice keeps the later history.
     Real* history = t.history[code - 1];
-    if (!read_numbers(cx, history, t.samples)) return load_error(cx);
+    if (!cx.numbers(history, t.samples)) return load_error(cx);
     t.given[code - 1] = true;
     if (cx.echo()) echo_transient_load(cx.report, in, code, history, t.samples);
   }
@@ -83,7 +77,7 @@ void read_random(ReadContext& cx) {
   RandomLoad& r = in.random;
   r = RandomLoad{};
   Real v[5];
-  if (!read_numbers(cx, v, 5)) return load_error(cx);
+  if (!cx.numbers(v, 5)) return load_error(cx);
   r.w_max = v[0];
   r.w_min = v[1];
   r.points = nearest_int(v[2]);
@@ -103,7 +97,7 @@ void read_random(ReadContext& cx) {
     if (!cx.count(j)) return load_error(cx);
     if (j < 1 || j > 6) return range_error(cx, "LOCATION OF SPECTRA", j, 6);
     Real* values = r.spectrum[i - 1][j - 1];
-    if (!read_numbers(cx, values, r.points)) return load_error(cx);
+    if (!cx.numbers(values, r.points)) return load_error(cx);
     // Each entry keeps the value given for it; the mirror entry takes it until it is given itself.
     r.given[i - 1][j - 1] = true;
     if (!r.given[j - 1][i - 1])

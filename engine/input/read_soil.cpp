@@ -11,18 +11,12 @@ namespace {
 const std::initializer_list<std::string_view> kSoilError = {" ERROR ENCOUNTERED WHILE READING SOIL CONSTANTS",
                                                             kWillNotExecute};
 
-bool read_numbers(ReadContext& cx, Real* out, int n) {
-  for (int k = 0; k < n; ++k)
-    if (!cx.number(out[k])) return false;
-  return true;
-}
-
 // Vs, unit weight, Poisson's ratio, damping, and with `weak` the four weak-zone values;
 // without them the weak zone is neutral (ratio 1, the layer's own Poisson's ratio and damping).
 // The thickness ratio of a weak zone is kept only where the modulus is really reduced.
 bool read_layer(ReadContext& cx, SoilLayer& l, bool weak) {
   Real v[8] = {};
-  if (!read_numbers(cx, v, weak ? 8 : 4)) return false;
+  if (!cx.numbers(v, weak ? 8 : 4)) return false;
   l.vs = v[0];
   l.unit_weight = v[1];
   l.poisson = v[2];
@@ -79,7 +73,7 @@ bool SOLCST(ReadContext& cx) {
         if (!read_numbered_layer(cx, in.layer[k], in.weak, false)) return cx.fatal(kSoilError), false;
       for (int k = na; k < in.layers; ++k) {
         Real v[7];
-        if (!read_numbers(cx, v, 7)) return cx.fatal(kSoilError), false;
+        if (!cx.numbers(v, 7)) return cx.fatal(kSoilError), false;
         SoilLayer& l = in.layer[k];
         l.vs = v[1];
         l.unit_weight = v[2];
@@ -121,7 +115,7 @@ void read_cap_options(ReadContext& cx) {
     for (int k = 0; ok && k < n; ++k) {
       SoilLayer& l = in.side[k];
       Real number = 0, v[9] = {};
-      ok = cx.number(number) && read_numbers(cx, v, in.side_cap ? 9 : 5);
+      ok = cx.number(number) && cx.numbers(v, in.side_cap ? 9 : 5);
       l = SoilLayer{};
       l.thickness = v[0];
       l.vs = v[1];

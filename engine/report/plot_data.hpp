@@ -1,9 +1,8 @@
 // The plot-data file: the curves of a run for the interactive program.
 #pragma once
 
-#include <cstdio>
-
 #include "engine/numeric.hpp"
+#include "engine/report/output_file.hpp"
 
 namespace korval::engine {
 
@@ -11,15 +10,9 @@ struct StiffnessConstants;
 
 class PlotData {
  public:
-  PlotData() = default;
-  PlotData(const PlotData&) = delete;
-  PlotData& operator=(const PlotData&) = delete;
-  ~PlotData() { close(); }
-
   // Creates (or empties) the file, so that a run that writes nothing leaves no stale curves.
-  bool open(const char* path);
-  void attach(std::FILE* stream);
-  void close();
+  bool open(const char* path) { return file_.open(path); }
+  void attach(std::FILE* stream) { file_.attach(stream); }
 
   // First record: the number of frequencies of the run.
   void count(int nf);
@@ -29,9 +22,7 @@ class PlotData {
   void amplitudes(Real omega, const Real u[6]);
 
  private:
-  void line(const char* text, std::size_t n);
-  std::FILE* file_ = nullptr;
-  bool owned_ = false;
+  OutputFile file_;
 };
 
 }  // namespace korval::engine

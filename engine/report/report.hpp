@@ -1,30 +1,23 @@
 // The report file: one record per line, written in order during one run.
 #pragma once
 
-#include <cstdio>
 #include <initializer_list>
 #include <string_view>
 
 #include "engine/report/field.hpp"
 #include "engine/report/message_sink.hpp"
+#include "engine/report/output_file.hpp"
 
 namespace korval::engine {
 
 class Report final : public MessageSink {
  public:
-  Report() = default;
-  Report(const Report&) = delete;
-  Report& operator=(const Report&) = delete;
-  ~Report() { close(); }
+  bool open(const char* path) { return file_.open(path); }
+  void attach(std::FILE* stream) { file_.attach(stream); }
+  void close() { file_.close(); }
+  bool is_open() const { return file_.is_open(); }
 
-  // Creates (or empties) the file; false when it cannot be created.
-  bool open(const char* path);
-  // Writes into a stream the caller owns (tests); nothing is closed.
-  void attach(std::FILE* stream);
-  void close();
-  bool is_open() const { return file_ != nullptr; }
-
-  void line(std::string_view text) override;
+  void line(std::string_view text) override { file_.write_line(text); }
   void put(const Record& r) { line(r.text()); }
   void blank(int n = 1);
   // An error or notice: two empty lines, then its lines as given.
@@ -33,8 +26,7 @@ class Report final : public MessageSink {
   void page_eject();
 
  private:
-  std::FILE* file_ = nullptr;
-  bool owned_ = false;
+  OutputFile file_;
 };
 
 }  // namespace korval::engine

@@ -1,5 +1,6 @@
 #include "engine/report/results.hpp"
 
+#include <array>
 #include <string>
 
 #include "engine/report/echo.hpp"
@@ -20,6 +21,21 @@ void amplitude_title(Report& report) {
   report.blank();
 }
 
+struct ConstantLine {
+  const char* label;
+  Real value;
+  std::string_view unit;
+};
+
+// An empty line, a heading with its underline, an empty line and eight labelled constants.
+void constant_lines(Report& report, std::string_view heading, const std::array<ConstantLine, 8>& lines) {
+  report.blank();
+  report.put(Record().x(1).a(heading));
+  rule(report, 1, static_cast<int>(heading.size()), '*');
+  report.blank();
+  for (const ConstantLine& l : lines) report.put(Record().x(1).a(l.label).pe(l.value, 13, 5).x(1).a(l.unit));
+}
+
 void six_amplitudes(Record& r, const Real u[6]) {
   for (int j = 0; j < 6; ++j) r.x(1).pe(u[j], 11, 4);
 }
@@ -30,42 +46,22 @@ void write_constants(Report& report, UnitSystem units, Real omega, const Stiffne
   report.blank(2);
   report.put(Record().x(1).a("FREQUENCY  -  ").f(report_hz(omega), 8, 4).a(" Hz ").a("(").f(omega, 8, 4).a(" rad./sec.)"));
   rule(report, 1, 9, '*');
-  report.blank();
-  report.line(" STIFFNESS CONSTANTS (K)");
-  rule(report, 1, 23, '*');
-  report.blank();
   const std::string_view ks = unit_label(Quantity::TranslationalStiffness, units);
   const std::string_view kr = unit_label(Quantity::RotationalStiffness, units);
   const std::string_view kc = unit_label(Quantity::CrossStiffness, units);
-  const struct {
-    const char* label;
-    Real value;
-    std::string_view unit;
-  } stiffness[8] = {
-      {"HORIZONTAL TRANSLATION (KXX) ..", c.KXX, ks}, {"HORIZONTAL TRANSLATION (KYY) ..", c.KYY, ks},
-      {"VERTICAL TRANSLATION (KWW)  ...", c.KWW, ks}, {"ROTATION (KPPX) .............. ", c.KPPX, kr},
-      {"ROTATION (KPPY)  ..............", c.KPPY, kr}, {"TORSION (KZT)  ................", c.KZT, kr},
-      {"CROSS-STIFFNESS (KXP)  ........", c.KXP, kc}, {"CROSS-STIFFNESS (KYP) ........ ", c.KYP, kc},
-  };
-  for (const auto& l : stiffness) report.put(Record().x(1).a(l.label).pe(l.value, 13, 5).x(1).a(l.unit));
-  report.blank();
-  report.line(" DAMPING CONSTANTS (C)");
-  rule(report, 1, 21, '*');
-  report.blank();
+  constant_lines(report, "STIFFNESS CONSTANTS (K)",
+                 {{{"HORIZONTAL TRANSLATION (KXX) ..", c.KXX, ks}, {"HORIZONTAL TRANSLATION (KYY) ..", c.KYY, ks},
+                   {"VERTICAL TRANSLATION (KWW)  ...", c.KWW, ks}, {"ROTATION (KPPX) .............. ", c.KPPX, kr},
+                   {"ROTATION (KPPY)  ..............", c.KPPY, kr}, {"TORSION (KZT)  ................", c.KZT, kr},
+                   {"CROSS-STIFFNESS (KXP)  ........", c.KXP, kc}, {"CROSS-STIFFNESS (KYP) ........ ", c.KYP, kc}}});
   const std::string_view ds = unit_label(Quantity::TranslationalDamping, units);
   const std::string_view dr = unit_label(Quantity::RotationalDamping, units);
   const std::string_view dc = unit_label(Quantity::CrossDamping, units);
-  const struct {
-    const char* label;
-    Real value;
-    std::string_view unit;
-  } damping[8] = {
-      {"HORIZONTAL TRANSLATION (CXX) ..", c.CXX, ds}, {"HORIZONTAL TRANSLATION (CYY) ..", c.CYY, ds},
-      {"VERTICAL TRANSLATION (CWW)  ...", c.CWW, ds}, {"ROTATION (CPPX)  ..............", c.CPPX, dr},
-      {"ROTATION (CPPY)  ..............", c.CPPY, dr}, {"TORSION (CZT)  ................", c.CZT, dr},
-      {"CROSS-STIFFNESS (CXP)  ........", c.CXP, dc}, {"CROSS-STIFFNESS (CYP)  ........", c.CYP, dc},
-  };
-  for (const auto& l : damping) report.put(Record().x(1).a(l.label).pe(l.value, 13, 5).x(1).a(l.unit));
+  constant_lines(report, "DAMPING CONSTANTS (C)",
+                 {{{"HORIZONTAL TRANSLATION (CXX) ..", c.CXX, ds}, {"HORIZONTAL TRANSLATION (CYY) ..", c.CYY, ds},
+                   {"VERTICAL TRANSLATION (CWW)  ...", c.CWW, ds}, {"ROTATION (CPPX)  ..............", c.CPPX, dr},
+                   {"ROTATION (CPPY)  ..............", c.CPPY, dr}, {"TORSION (CZT)  ................", c.CZT, dr},
+                   {"CROSS-STIFFNESS (CXP)  ........", c.CXP, dc}, {"CROSS-STIFFNESS (CYP)  ........", c.CYP, dc}}});
 }
 
 void write_harmonic_header(Report& report, UnitSystem units) {
