@@ -1,6 +1,7 @@
 // Whole runs: status codes, the names file, repeatability, and robustness against bad input.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,24 @@ TEST(Robustness, TruncatedAndGarbledExamples) {
       EXPECT_TRUE(status == RunStopped || status == InputFatal || status == RunCompleted) << name << " line " << line;
       start = end + 1;
       ++line;
+    }
+  }
+}
+
+TEST(Robustness, RandomMutations) {
+  const std::string alphabet = "0123456789.+-E,=*$( )\n\tTHFQPSVXYZ";
+  std::uint32_t state = 2026;
+  auto next = [&] { return state = state * 1103515245u + 12345u; };
+  RunFolder folder;
+  for (const char* name : kAllExamples) {
+    const std::string text = example(name);
+    for (int variant = 0; variant < 60; ++variant) {
+      std::string mutated = text;
+      const int changes = 1 + static_cast<int>(next() % 8);
+      for (int c = 0; c < changes; ++c) mutated[next() % mutated.size()] = alphabet[next() % alphabet.size()];
+      const auto out = folder.run(mutated);
+      EXPECT_TRUE(out.status == RunStopped || out.status == InputFatal || out.status == RunCompleted)
+          << name << " variant " << variant << " status " << out.status;
     }
   }
 }
