@@ -55,6 +55,22 @@ class Korv3 : public ::testing::Test {
   fs::path dir_;
 };
 
+TEST(Engine, ExportsOnlyItsEntryPoint) {
+  const std::string command = "nm -D --defined-only " + std::string(KORVAL_BINARY_DIR) + "/bin/libkorv3-comp.so";
+  std::FILE* p = popen(command.c_str(), "r");
+  ASSERT_NE(p, nullptr);
+  std::string symbols;
+  char line[512];
+  while (std::fgets(line, sizeof line, p)) {
+    std::string name(line);
+    name = name.substr(name.rfind(' ') + 1);
+    name.pop_back();
+    if (name != "_init" && name != "_fini") symbols += name + " ";
+  }
+  pclose(p);
+  EXPECT_EQ(symbols, "IKORVAL _IKORVAL ");
+}
+
 TEST_F(Korv3, HelpAndUsage) {
   const Outcome help = run("--help");
   EXPECT_EQ(help.status, 0);
