@@ -87,6 +87,22 @@ std::string FormatGeneral(long double value, int digits) {
   return out;
 }
 
+std::string FormatLongReal(long double value) {
+  if (!std::isfinite(value)) return FormatGeneral(value, kCellDigits);
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+  const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+  const std::size_t e_pos = text.find('e');
+  int exponent10 = 0;
+  std::from_chars(text.data() + e_pos + 1 + (text[e_pos + 1] == '+'), text.data() + text.size(), exponent10);
+  const std::string digits = std::to_string(exponent10 < 0 ? -exponent10 : exponent10);
+  std::string out = std::signbit(value) && value != 0 ? "-" : " ";
+  out += text.substr(0, e_pos);
+  out += exponent10 < 0 ? "E-" : "E+";
+  out += std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') + digits;
+  return out;
+}
+
 NumberParse ParseNumber(std::string_view text, long double& value) {
   if (!HasNumberSyntax(text)) return NumberParse::kInvalid;
   const std::string copy(text);

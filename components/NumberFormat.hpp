@@ -17,6 +17,12 @@ inline constexpr int kEntryDigits = 18;
 // zeros. Examples with 8 digits: 32.2, 100, 0.00012345678, 1E-5, 1.2345679E8, 0.66666667.
 std::string FormatGeneral(long double value, int digits);
 
+// The long real of the project file, 23 characters wide: a blank or a minus sign, one digit, a
+// point, 14 digits, E, the exponent's sign and four exponent digits (32.2 gives
+// " 3.22000000000000E+0001", 0 gives " 0.00000000000000E+0000"). A value that is not finite
+// gives the text of FormatGeneral.
+std::string FormatLongReal(long double value);
+
 enum class NumberParse { kOk, kInvalid, kOutOfRange };
 
 // Reads the whole of `text` as a decimal number: optional sign, digits with an optional

@@ -59,7 +59,7 @@ TWordReader::TWordReader(const std::string& file_name) {
 
 int TWordReader::WordCount() const { return AtEnd() ? 0 : lines_[static_cast<std::size_t>(line_)].Count(); }
 
-void TWordReader::Fail(int line, int item, const char* expected) const {
+void TWordReader::Fail(int line, int item, const std::string& expected) const {
   throw EInOutError("Error on Line " + std::to_string(line + 1) + " Item " + std::to_string(item + 1) + "\n" + expected);
 }
 
@@ -90,12 +90,26 @@ int TWordReader::ReadInteger() {
   return static_cast<int>(value);
 }
 
+int TWordReader::ReadInteger(int minimum, int maximum) {
+  const int value = ReadInteger();
+  if (value < minimum || value > maximum)
+    Fail(line_, word_ - 1,
+         "An integer from " + std::to_string(minimum) + " to " + std::to_string(maximum) + " was expected but not found.");
+  return value;
+}
+
 std::string TWordReader::ReadLine() {
   if (AtEnd()) throw EInOutError("This file either invalid or incomplete.");
   std::string text = lines_[static_cast<std::size_t>(line_)].Text();
   ++line_;
   word_ = 0;
   return text;
+}
+
+void TWordReader::FinishLine() {
+  if (word_ == 0) return;
+  ++line_;
+  word_ = 0;
 }
 
 }  // namespace korval::components

@@ -37,15 +37,23 @@ class TWordReader {
   long double ReadReal();
   // The next word as a whole number within the 32-bit range (3.0 and 4E2 qualify).
   int ReadInteger();
+  // The next word as a whole number from `minimum` to `maximum`; another number fails with
+  // "An integer from <minimum> to <maximum> was expected but not found."
+  int ReadInteger(int minimum, int maximum);
   // The complete text of the current line, blanks included; the cursor moves to the start of
   // the next line whether or not words of this line were read.
   std::string ReadLine();
+  // Moves to the start of the next line when words of the current line have been read (the
+  // rest of the line is dropped); at the start of a line it does nothing.
+  void FinishLine();
+  // Number of the line the cursor is on, counted from 1 (the number of lines plus 1 at the end).
+  int LineNumber() const { return line_ + 1; }
 
  private:
   // The next word; when the current line is used up the cursor moves on by one line only, so
   // a line without words there fails with `expected`.
   const std::string& NextWord(const char* expected);
-  [[noreturn]] void Fail(int line, int item, const char* expected) const;
+  [[noreturn]] void Fail(int line, int item, const std::string& expected) const;
 
   std::vector<TWordContainer> lines_;
   int line_ = 0;

@@ -39,6 +39,26 @@ TEST(NumberFormat, GeneralFormat) {
   for (const auto& c : cases) EXPECT_EQ(kc::FormatGeneral(c.value, c.digits), c.expected) << c.expected;
 }
 
+TEST(NumberFormat, LongReal) {
+  const struct {
+    long double value;
+    const char* expected;
+  } cases[] = {
+      {32.2L, " 3.22000000000000E+0001"},
+      {0, " 0.00000000000000E+0000"},
+      {-0.0L, " 0.00000000000000E+0000"},
+      {-1.25L, "-1.25000000000000E+0000"},
+      {1.0L / 3, " 3.33333333333333E-0001"},
+      {9.9999999999999996L, " 1.00000000000000E+0001"},  // rounding carries into the exponent
+      {1.5e-300L, " 1.50000000000000E-0300"},
+      {-2e4000L, "-2.00000000000000E+4000"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(kc::FormatLongReal(c.value), c.expected) << c.expected;
+    EXPECT_EQ(kc::FormatLongReal(c.value).size(), 23u);
+  }
+}
+
 TEST(NumberFormat, NumberSyntax) {
   const struct {
     const char* text;

@@ -103,11 +103,35 @@ TEST(WordReader, Messages) {
 }
 
 TEST(WordReader, IntegerLimits) {
-  kc::TWordReader r(WriteFile("limits.txt", "-2147483648 2147483647 3.0 4E2\n"));
+  kc::TWordReader r(WriteFile("limits.txt", "-2147483648 2147483647 3.0 4E2\n6 7\n"));
   EXPECT_EQ(r.ReadInteger(), -2147483647 - 1);
   EXPECT_EQ(r.ReadInteger(), 2147483647);
   EXPECT_EQ(r.ReadInteger(), 3);
   EXPECT_EQ(r.ReadInteger(), 400);
+  EXPECT_EQ(r.ReadInteger(1, 6), 6);
+  EXPECT_EQ(Message([&] { r.ReadInteger(1, 6); }), "Error on Line 2 Item 2\nAn integer from 1 to 6 was expected but not found.");
+}
+
+TEST(WordReader, FinishLineAndLineNumber) {
+  kc::TWordReader r(WriteFile("numbers.txt", "A\n1 2\n3 4\n5\nB\n"));
+  EXPECT_EQ(r.LineNumber(), 1);
+  r.FinishLine();  // nothing read from this line yet
+  EXPECT_EQ(r.ReadLine(), "A");
+  EXPECT_EQ(r.LineNumber(), 2);
+  r.ReadInteger();
+  r.ReadInteger();
+  EXPECT_EQ(r.LineNumber(), 2);  // the cursor stays on a line whose words are used up
+  r.FinishLine();
+  EXPECT_EQ(r.ReadInteger(), 3);
+  r.FinishLine();  // drops the 4
+  EXPECT_EQ(r.LineNumber(), 4);
+  EXPECT_EQ(r.ReadInteger(), 5);
+  r.FinishLine();
+  EXPECT_EQ(r.ReadLine(), "B");
+  EXPECT_TRUE(r.AtEnd());
+  EXPECT_EQ(r.LineNumber(), 6);
+  r.FinishLine();
+  EXPECT_TRUE(r.AtEnd());
 }
 
 }  // namespace
