@@ -25,6 +25,14 @@ void range_error(ReadContext& cx, std::string_view what, int n, int upper) {
   load_error(cx);
 }
 
+// "ERROR - <what> ( n ) CANNOT BE NEGATIVE", then the load-description error.
+void negative_count_error(ReadContext& cx, std::string_view what, int n) {
+  Record line;
+  line.x(1).a("ERROR - ").a(what).a(" ( ").i(n, 6).a(" ) CANNOT BE NEGATIVE");
+  cx.fatal({line.text()});
+  load_error(cx);
+}
+
 void read_harmonic(ReadContext& cx) {
   InputModel& in = cx.in;
   HarmonicLoad& h = in.harmonic;
@@ -57,7 +65,7 @@ void read_transient(ReadContext& cx) {
     cx.fatal({" ERROR - TIME INTERVAL BETWEEN POINTS MUST BE GREATER THAN ZERO"});
     return load_error(cx);
   }
-  if (t.loads < 0) return range_error(cx, "NUMBER OF LOADS", t.loads, 6);
+  if (t.loads < 0) return negative_count_error(cx, "NUMBER OF LOADS", t.loads);
   if (cx.echo()) echo_transient_header(cx.report, in);
   for (int l = 0; l < t.loads; ++l) {
     int code = 0;
@@ -88,7 +96,7 @@ void read_random(ReadContext& cx) {
     cx.fatal({" ERROR - MAXIMUM FREQUENCY MUST EXCEED MINIMUM FREQUENCY"});
     return load_error(cx);
   }
-  if (r.spectra < 0) return range_error(cx, "NUMBER OF SPECTRA", r.spectra, 36);
+  if (r.spectra < 0) return negative_count_error(cx, "NUMBER OF SPECTRA", r.spectra);
   if (cx.echo()) echo_random_header(cx.report, in);
   for (int s = 0; s < r.spectra; ++s) {
     int i = 0, j = 0;

@@ -76,6 +76,8 @@ TEST(Blocks, ErrorPaths) {
        true},
       {"random location 0", "LOAD\nRANDOM\nCONSTANTS\n10 1 2 60 1\n0 1 1 2\n", " ERROR - LOCATION OF SPECTRA (   0 ) CANNOT BE ",
        true},
+      {"negative number of spectra", "LOAD\nRANDOM\nCONSTANTS\n10 1 2 60 -1\n",
+       " ERROR - NUMBER OF SPECTRA (     -1 ) CANNOT BE NEGATIVE", true},
       {"too many samples", "LOAD\nTRANSIENT\nCONSTANTS\n1019 0.1 1\n", " ERROR - NUMBER OF POINTS (   1019 ) CANNOT BE ", true},
       {"subkeyword at top level", "CIRCULAR=2\nSTOP\n", " CIRC SUBKEYWORD MUST BE PRECEEDED BY FOUNDATION KEYWORD", false},
       {"load subkeyword at top level", "HARMONIC\nSTOP\n", " HARM SUBKEYWORD MUST BE PRECEEDED BY LOAD KEYWORD", false},
