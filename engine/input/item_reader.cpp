@@ -8,6 +8,8 @@
 namespace korval::engine {
 
 bool parse_real(std::string_view text, Real& value) {
+  // Blanks are not significant (a number with an exponent is right-aligned in its field).
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty() || text.front() == '+') return false;
   const char* end = text.data() + text.size();
@@ -55,12 +57,15 @@ ReadStatus ItemReader::number(Real& value) {
   }
   if (!item->word && parse_real(item->text, value)) return ReadStatus::Ok;
   value = 0;
-  std::string shown = item->text.substr(0, 20);
-  shown.resize(20, ' ');
   if (item->word) {
+    std::string shown = item->text.substr(0, 20);
+    shown.resize(20, ' ');
     report_.message({std::string(" *** INPUT ERROR ***    ALPHANUMERIC ENCOUNTERED - ") + shown + ","});
     if (keyword_number(Code::of(item->text)) != kUnknown) push_back();
   } else {
+    const std::size_t first = item->text.find_first_not_of(' ');
+    std::string shown = item->text.substr(first == std::string::npos ? 0 : first, 20);
+    shown.resize(20, ' ');
     report_.message({std::string(" *** INPUT ERROR ***    INVALID NUMBER - ") + shown + ","});
   }
   return ReadStatus::Word;

@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::size_t kColumns = 80;
 constexpr std::size_t kExpandedCapacity = 500;
+constexpr std::size_t kExponentField = 20;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -47,12 +48,13 @@ bool expand_repeats(std::string_view line, std::string& out) {
     }
     const int copies = line[i - 1] - '0';
     out.pop_back();  // the count itself
-    if (!out.empty()) {
-      if (out.back() == ' ')
-        out.back() = ',';
-      else if (is_digit(out.back()))
-        out.pop_back();
-    }
+    // The character written before the count: a blank turns into a separator, a digit
+    // (a count of two digits) is lost. A ")" ending a group just before is no character
+    // of the expansion, so the last character of that expansion is left alone.
+    if (i >= 2 && !out.empty() && line[i - 2] == ' ')
+      out.back() = ',';
+    else if (i >= 2 && !out.empty() && is_digit(line[i - 2]))
+      out.pop_back();
     std::size_t close = line.find(')', i + 1);
     const std::size_t end = close == std::string_view::npos ? line.size() : close;
     const std::string_view group = line.substr(i + 1, end - i - 1);
@@ -66,19 +68,13 @@ bool expand_repeats(std::string_view line, std::string& out) {
   return fits;
 }
 
-void replace_standalone_letters(std::string& s) {
-  std::string out;
-  out.reserve(s.size() + 16);
-  for (std::size_t p = 0; p < s.size(); ++p) {
-    const char* value = letter_value(s[p]);
-    const bool starts = p == 0 || std::strchr(" ,=*", s[p - 1]) != nullptr;
-    const bool ends = p + 1 == s.size() || std::strchr(" =,", s[p + 1]) != nullptr;
-    if (value && starts && ends)
-      out += value;
-    else
-      out.push_back(s[p]);
-  }
-  s.swap(out);
+// A single letter T, H, F, Q, P, S or V standing alone: at the start of a piece or after a
+// blank, and followed by a blank, "=", "," or the end of the line.
+const char* standalone_letter(const std::string& s, std::size_t p) {
+  const char* value = letter_value(s[p]);
+  const bool starts = p == 0 || std::strchr(" ,=*", s[p - 1]) != nullptr;
+  const bool ends = p + 1 == s.size() || std::strchr(" =,", s[p + 1]) != nullptr;
+  return value && starts && ends ? value : nullptr;
 }
 
 bool starts_number(char c) { return is_digit(c) || c == '.' || c == '+' || c == '-'; }
@@ -112,11 +108,20 @@ void split_line(std::string_view raw, Report& report, std::vector<std::string>& 
     report.blank();
     report.put(Record().x(1).a(raw.substr(0, kColumns)));
   }
-  replace_standalone_letters(expanded);
 
+  // Pieces end at ",", "=" and "*"; a standalone letter ends its piece too and becomes a
+  // piece of its own holding its number.
   std::size_t start = 0;
   for (std::size_t p = 0; p <= expanded.size(); ++p) {
-    if (p < expanded.size() && std::strchr(",=*", expanded[p]) == nullptr) continue;
+    if (p < expanded.size()) {
+      if (const char* value = standalone_letter(expanded, p)) {
+        pieces.emplace_back(expanded, start, p - start);
+        pieces.emplace_back(value);
+        start = p + 1;
+        continue;
+      }
+      if (std::strchr(",=*", expanded[p]) == nullptr) continue;
+    }
     pieces.emplace_back(expanded, start, p - start);
     if (p < expanded.size() && expanded[p] == '*') pieces.emplace_back("-999");
     start = p + 1;
@@ -140,6 +145,10 @@ void piece_items(std::string_view piece, std::vector<Item>& items) {
     }
     std::string number(token);
     if (number.find_first_of(".E") == std::string::npos) number.push_back('.');
+    // A number with an exponent stands right-aligned in a field of 20: read as a keyword
+    // code, its first four characters are blanks.
+    if (number.find('E') != std::string::npos && number.size() < kExponentField)
+      number.insert(0, kExponentField - number.size(), ' ');
     items.push_back({std::move(number), false});
     p = piece.find_first_not_of(' ', end);
   }

@@ -30,7 +30,7 @@ TEST(Normaliser, LexicalCases) {
       {"a blank does not separate a word", "FOUNDATION HALF-SPACE\n", "w:FOUNDATION HALF-SPACE"},
       {"numbers split at blanks and commas", "1 2.5,3\n", "n:1.|n:2.5|n:3."},
       {"integer gets a point", "RADIUS=12\n", "w:RADIUS|n:12."},
-      {"exponent kept", "1.5E+03 -2E-1\n", "n:1.5E+03|n:-2E-1"},
+      {"exponent right-aligned in 20", "1.5E+03 -2E-1\n", "n:             1.5E+03|n:               -2E-1"},
       {"comment after a number", "7.5   $ the radius\n", "n:7.5"},
       {"comment line skipped", "$ nothing here\nSTOP\n", "w:STOP"},
       {"blank line skipped", "   \n\nRUN\n", "w:RUN"},
@@ -39,9 +39,13 @@ TEST(Normaliser, LexicalCases) {
       {"two-digit count keeps its last digit", "12(5.)\n", "n:5.|n:5."},
       {"count ending in zero repeats nothing", "1.,10(5.),2.\n", "n:1.|n:2."},
       {"group open to the end of the line", "2(4.\n", "n:4.|n:4."},
+      {"count right after a group keeps what it follows", "2(1)3(2)\n", "n:1.|n:12.|n:2.|n:2."},
+      {"count after a group and a blank", "2(1) 2(3)\n", "n:1.|n:1.|n:3.|n:3."},
       {"parenthesis without a count is a character", "TITLE=PUMP (EAST)\n", "w:TITLE|w:PUMP (EAST)"},
       {"standalone letters become numbers", "T H F Q P S V\n", "n:999.|n:-999.|n:0.|n:-997.|n:998.|n:-998.|n:-996."},
       {"letter inside a word is kept", "TH=F\n", "w:TH|n:0."},
+      {"standalone letter is an item of its own", "CIRCULAR F\nPUMP T B\n", "w:CIRCULAR |n:0.|w:PUMP |n:999.|w:B"},
+      {"letter before an asterisk is not standalone", "F*\n", "w:F|n:-999."},
       {"asterisk adds a -999 item", "4.*\n", "n:4.|n:-999."},
       {"columns after 80 are ignored",
        "1234567890123456789012345678901234567890123456789012345678901234567890123456789 1 2\n",
@@ -119,6 +123,24 @@ TEST(ItemReader, EndOfInputMessages) {
   EXPECT_EQ(lines[3], "                       NUMBER   1 OF   1 NUMBERS TO BE REA D");
   EXPECT_EQ(lines[6], " *** INPUT ERROR ***    END OF FILE ENCOUNTERED WHILE");
   EXPECT_EQ(lines[7], "                       READING   1 ALPHANUMERIC WORDS");
+}
+
+// Read as a keyword, a number with an exponent shows four blanks (it is right-aligned), so
+// at top level it is ignored like a blank word; a plain number is an unrecognised keyword.
+TEST(ItemReader, ExponentNumberAsKeywordIsBlank) {
+  CapturedReport r;
+  const std::vector<Item> items = items_of("2.5E+02 250");
+  ItemReader reader(items, r.report);
+  Code code;
+  ASSERT_EQ(reader.word(code), ReadStatus::Ok);
+  EXPECT_EQ(keyword_number(code), kBlank);
+  reader.push_back();
+  Real v = 0;
+  EXPECT_EQ(reader.number(v), ReadStatus::Ok);
+  EXPECT_FLOAT_EQ(v, 250.0f);
+  const auto run = testing::read_project("2.5E+02\n250\nSTOP\n");
+  EXPECT_FALSE(testing::contains(run.report, "UNRECOGNIZED KEYWORD - 2.5E")) << run.report;
+  EXPECT_TRUE(testing::contains(run.report, " UNRECOGNIZED KEYWORD - 250.")) << run.report;
 }
 
 TEST(Keywords, TableAndUnknownWords) {
