@@ -53,7 +53,9 @@ ReadStatus ItemReader::number(Real& value) {
   if (!item) {
     report_.message({" *** INPUT ERROR ***    END OF FILE ENCOUNTEREDW   HILE READING"});
     report_.put(Record().x(23).a("NUMBER ").i(1, 3).a(" OF ").i(1, 3).a(" NUMBERS TO BE").a(" REA D"));
-    return ReadStatus::End;
+    // The missing number reads as 0 and the caller goes on; the keyword loop ends the
+    // reading at its next word.
+    return ReadStatus::Ok;
   }
   if (!item->word && parse_real(item->text, value)) return ReadStatus::Ok;
   value = 0;

@@ -19,7 +19,8 @@ class ItemReader {
   ItemReader(const std::vector<Item>& items, Report& report) : items_(items), report_(report) {}
 
   // The next item as a real. A word item gives Word (a known keyword is pushed back for the
-  // caller's keyword handling, any other word is consumed); past the end the value is 0.
+  // caller's keyword handling, any other word is consumed); past the end the end-of-file
+  // message is written and the value is 0 with status Ok.
   ReadStatus number(Real& value);
   // The keyword code of the next item, whatever its kind.
   ReadStatus word(Code& code);

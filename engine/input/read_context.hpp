@@ -19,7 +19,8 @@ struct ReadContext {
   Report& report;
   const RunStamp& stamp;
 
-  // The next number; false for a word (its message is written) or at the end of the input.
+  // The next number; false for a word (its message is written). Past the end of the input it
+  // is 0 after the end-of-file message.
   bool number(Real& value) { return items.number(value) == ReadStatus::Ok; }
   bool numbers(Real* out, int n) {
     for (int k = 0; k < n; ++k)

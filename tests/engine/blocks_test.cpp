@@ -220,10 +220,18 @@ TEST(Blocks, TransientLaterHistoryWins) {
   EXPECT_FLOAT_EQ(r.in().transient.history[2][1], 6.0f);
 }
 
+// Input cut inside the mass data: each of the five missing numbers is reported and reads as
+// 0, the CONSTANTS word is missing too, and the run stops without a fatal error.
 TEST(Blocks, EndOfInputStopsTheRun) {
   const auto r = read_project("FOUNDATION=HALF-SPACE\nCIRCULAR=2\nMASS\n1 2");
   EXPECT_EQ(r.end, LoopEnd::Stop);
-  EXPECT_TRUE(contains(r.report, "END OF FILE ENCOUNTEREDW   HILE READING"));
+  EXPECT_FALSE(r.state->fatal) << r.report;
+  std::size_t missing = 0;
+  for (std::size_t p = 0; (p = r.report.find("END OF FILE ENCOUNTEREDW   HILE READING", p)) != std::string::npos; ++p)
+    ++missing;
+  EXPECT_EQ(missing, 5u) << r.report;
+  EXPECT_FLOAT_EQ(r.in().mass.M, 1.0f);
+  EXPECT_TRUE(contains(r.report, " *** INPUT ERROR ***    END OF FILE ENCOUNTERED WHILE\n"));
   EXPECT_TRUE(contains(r.report, " END OF FILE ENCOUNTERED - PROGRAM STOP EXECUTED"));
 }
 

@@ -36,6 +36,8 @@ TEST(Run, StatusCodes) {
       {"complete footing", complete, RunCompleted, "FOOTING RESPONSE AMPLITUDES"},
       {"title and stop", "TITLE=Nothing yet\r\nSTOP\r\n", RunStopped, " *** RUN TERMINATED BY 'STOP' KEYWORD ***"},
       {"no run", "TITLE=Nothing yet\r\n", RunStopped, " END OF FILE ENCOUNTERED - PROGRAM STOP EXECUTED"},
+      {"cut inside the mass data", complete.substr(0, complete.find("MASS") + 12), RunStopped,
+       " *** RUN TERMINATED BY 'STOP' KEYWORD ***"},
       {"fatal error then stop", fatal_then_stop, InputFatal, " *** FATAL ERROR IN INPUT DATA ***"},
       {"no load", without_load, InputFatal, " INSUFFICIENT INPUT DATA TO COMPLETE RUN"},
       {"no gravity", without_gravity, InputFatal, " GRAVITATIONAL CONSTANT NOT SET"},
