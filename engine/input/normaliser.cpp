@@ -106,7 +106,10 @@ void split_line(std::string_view raw, Report& report, std::vector<std::string>& 
     report.blank();
     report.line(" ***   DATA TRUNCATED ON THE FOLLOWING LINE    ***");
     report.blank();
-    report.put(Record().x(1).a(raw.substr(0, kColumns)));
+    // The line as read: its 80 columns, blank-filled.
+    std::string echoed(raw.substr(0, kColumns));
+    echoed.resize(kColumns, ' ');
+    report.put(Record().x(1).a(echoed));
   }
 
   // Pieces end at ",", "=" and "*"; a standalone letter ends its piece too and becomes a

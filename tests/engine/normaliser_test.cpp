@@ -73,7 +73,7 @@ TEST(Normaliser, RepeatOverflowIsReportedAndTruncated) {
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[3], " ***   INPUT DATA RECORD TOO LONG DUE TO REPEAT    FEATURE   ***");
   EXPECT_EQ(lines[5], " ***   DATA TRUNCATED ON THE FOLLOWING LINE    ***");
-  EXPECT_EQ(lines[7], " " + line);
+  EXPECT_EQ(lines[7], " " + line + std::string(80 - line.size(), ' '));  // all 80 columns
 }
 
 TEST(ItemReader, NumbersWordsAndPushBack) {
