@@ -33,7 +33,8 @@ LoopEnd read_keywords(RunState& state, ItemReader& items, Report& report, const 
   InputModel& in = state.in;
   for (;;) {
     Code code;
-    if (items.at_end() || items.word(code) == ReadStatus::End) {
+    // At the end of the input the item reader says so first, then the loop stops.
+    if (items.word(code) == ReadStatus::End) {
       report.message({" END OF FILE ENCOUNTERED - PROGRAM STOP EXECUTED"});
       return LoopEnd::Stop;
     }

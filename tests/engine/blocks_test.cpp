@@ -220,6 +220,17 @@ TEST(Blocks, TransientLaterHistoryWins) {
   EXPECT_FLOAT_EQ(r.in().transient.history[2][1], 6.0f);
 }
 
+// Without RUN or STOP the word that the loop asks for is missing: the item reader reports it,
+// then the loop stops.
+TEST(Blocks, EndOfInputAtTopLevel) {
+  const auto r = read_project("NOECHO\nGRAVITY=9.8\n");
+  EXPECT_EQ(r.end, LoopEnd::Stop);
+  EXPECT_EQ(r.report,
+            "\n\n *** INPUT ERROR ***    END OF FILE ENCOUNTERED WHILE\n"
+            "                       READING   1 ALPHANUMERIC WORDS\n"
+            "\n\n END OF FILE ENCOUNTERED - PROGRAM STOP EXECUTED\n");
+}
+
 // Input cut inside the mass data: each of the five missing numbers is reported and reads as
 // 0, the CONSTANTS word is missing too, and the run stops without a fatal error.
 TEST(Blocks, EndOfInputStopsTheRun) {
