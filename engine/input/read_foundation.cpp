@@ -282,17 +282,18 @@ void read_battered(ReadContext& cx) {
   }
 }
 
-// BATTERED and INTERACTION, each at most once, in either order.
+// BATTERED and INTERACTION in either order, until both have been read; a repeated one is
+// read again (a second BATTERED replaces the records of the first).
 void read_group_options(ReadContext& cx) {
   bool battered = false, interaction = false;
   while (!(battered && interaction) && !cx.items.at_end()) {
     Code code;
     int kw = 0;
     if (!next_word(cx, code, kw)) return;
-    if (kw == kBattered && !battered) {
+    if (kw == kBattered) {
       battered = true;
       read_battered(cx);
-    } else if (kw == kInteraction && !interaction) {
+    } else if (kw == kInteraction) {
       interaction = true;
       cx.in.interaction = true;
       if (cx.echo()) echo_option(cx.report, "PILE-SOIL-PILE INTERACTION IS CONSIDERED");

@@ -205,6 +205,18 @@ TEST(Blocks, BatteredAngles) {
   EXPECT_EQ(r.end, LoopEnd::Stop);
 }
 
+TEST(Blocks, RepeatedBatteredIsReadAgain) {
+  const auto r = read_project(
+      "FOUNDATION=PILE\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=1\n1 0 0\nCONSTANTS\n0 0 0 10 24 0 0.2 0 1 3E7\n"
+      "ELEMENT\n1 10 0.3 0.3 0.28 0.006 0.006 0.012\nBATTERED\n1 XZ\n10\nBATTERED\n1 YZ\n5\nINTERACTION\nSTOP\n");
+  EXPECT_FALSE(contains(r.report, "SUBKEYWORD")) << r.report;
+  EXPECT_FALSE(contains(r.report, "UNRECOGNIZED")) << r.report;
+  EXPECT_TRUE(r.in().battered);
+  EXPECT_TRUE(r.in().interaction);
+  EXPECT_FLOAT_EQ(r.in().pile[0].angle[1][1], 5.0f);  // YZ: local y against Y is theta
+  EXPECT_EQ(r.end, LoopEnd::Stop);
+}
+
 TEST(Blocks, RandomSpectraKeepTheirGivenValues) {
   const auto r = read_project("LOAD\nRANDOM\nCONSTANTS\n10 1 2 60 3\n1 2 5 6\n2 1 7 8\n3 3 1 1\n");
   const RandomLoad& q = r.in().random;
