@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/response/frequency_grid.hpp"
 #include "engine/response/random.hpp"
 #include "engine/response/transient.hpp"
 #include "input_harness.hpp"
@@ -50,6 +51,42 @@ TEST(Response, VerticalLoadOnASymmetricFootingMovesItVerticallyOnly) {
       EXPECT_NEAR(row[3], static_vertical, 0.005 * static_vertical) << geometry << " at " << row[0];
     }
   }
+}
+
+// The harmonic sweep: a zero step counts as 1, the count is rounded halves away from zero, the
+// computation replaces a frequency not above zero by 0.0001 while the tables print it as it is.
+TEST(Response, HarmonicSweepFrequencies) {
+  struct Case {
+    const char* name;
+    Real w_max, w_min, step;
+    int count;
+    Real first, first_shown, last;
+  } cases[] = {
+      {"two steps", 20, 10, 10, 2, 10, 10, 20},
+      {"one frequency", 15, 15, 3, 1, 15, 15, 15},
+      {"zero step from zero", 50, 0, 0, 51, 0.0001f, 0, 50},
+      {"negative start", 30, -20, 2.5f, 21, 0.0001f, -20, 30},
+      {"half a step rounds up", 10.5f, 1, 1, 11, 1, 1, 11},
+      {"less than half a step", 10.4f, 1, 1, 10, 1, 1, 10},
+  };
+  for (const Case& c : cases) {
+    HarmonicLoad h;
+    h.w_max = c.w_max;
+    h.w_min = c.w_min;
+    h.w_step = c.step;
+    ASSERT_EQ(harmonic_frequency_count(h), c.count) << c.name;
+    EXPECT_FLOAT_EQ(harmonic_frequency(h, 1), c.first) << c.name;
+    EXPECT_FLOAT_EQ(harmonic_table_frequency(h, 1), c.first_shown) << c.name;
+    EXPECT_FLOAT_EQ(harmonic_frequency(h, c.count), c.last) << c.name;
+    EXPECT_FLOAT_EQ(harmonic_table_frequency(h, c.count), c.last) << c.name;
+  }
+  HarmonicLoad h;  // negative start: every frequency up to zero is replaced, the next is not
+  h.w_max = 30;
+  h.w_min = -20;
+  h.w_step = 2.5f;
+  EXPECT_FLOAT_EQ(harmonic_frequency(h, 9), 0.0001f);
+  EXPECT_FLOAT_EQ(harmonic_table_frequency(h, 9), 0);
+  EXPECT_FLOAT_EQ(harmonic_frequency(h, 10), 2.5f);
 }
 
 // A damped oscillator on the vertical degree of freedom; the others are held stiff.
