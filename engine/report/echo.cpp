@@ -320,7 +320,6 @@ void echo_transient_header(Report& report, const InputModel& in) {
 }
 
 void echo_transient_load(Report& report, const InputModel& in, int code, const Real* values, int n) {
-  report.blank();
   report.put(Record().x(1).a(kLoadTypeNames[code - 1]));
   report.put(Record().x(1).a("LOAD AMPLITUDES").x(1).a(label(in, code <= 3 ? Quantity::Force : Quantity::Moment)));
   for (int k = 0; k < n; ++k) report.put(Record().x(3).pe(values[k], 10, 3));
@@ -336,7 +335,6 @@ void echo_random_header(Report& report, const InputModel& in) {
 }
 
 void echo_random_spectrum(Report& report, const InputModel& in, int i, int j, const Real* values, int n) {
-  report.blank();
   report.put(Record().x(1).a("LOCATION OF SPECTRA  -  ").i(i, 3).x(2).i(j, 3));
   report.put(Record().x(1).a("LOAD AMPLITUDES").x(1).a(label(in, Quantity::Force)));
   for (int k = 0; k < n; ++k) report.put(Record().x(2).e(values[k], 10, 3));

@@ -50,7 +50,12 @@ void write_page_header(Report& report, const InputModel& in, const RunStamp& sta
   framed(report, "");
   asterisks(report, kBoxInside + 2);
   report.blank();
-  report.put(Record().x(1).a(std::string_view(in.title.data(), std::strlen(in.title.data()))));
+  {
+    // The title is a field of 80 characters, blank-filled after its text.
+    std::string title(in.title.data(), strnlen(in.title.data(), in.title.size()));
+    title.resize(80, ' ');
+    report.put(Record().x(1).a(title));
+  }
   report.blank();
   if (kind == PageKind::DataEcho)
     write_heading(report, "DATA ECHO", '*', 22);

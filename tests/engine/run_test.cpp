@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,63 @@ TEST(Run, StopBlockAndEmptyPlotData) {
   EXPECT_EQ(out.report.substr(out.report.size() - tail.size()), tail);
   EXPECT_TRUE(contains(out.report, "DATA ECHO"));
   EXPECT_EQ(out.plot, "");
+}
+
+// The data-echo page: banner box, the title in its 80 columns, the heading. The given title and
+// the default one are both blank-filled to 80 characters.
+TEST(Run, DataEchoPageHeader) {
+  RunFolder folder;
+  const auto out = folder.run("TITLE=Pump base\nSTOP\n");
+  std::vector<std::string> lines;
+  std::istringstream in(out.report);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  ASSERT_GE(lines.size(), 20u);
+  const std::vector<std::string> expected = {
+      "",
+      "",
+      "",
+      " *************************************************",
+      " *                                               *",
+      " *        S O I L - F O U N D A T I O N          *",
+      " *                                               *",
+      " *     D Y N A M I C   S I M U L A T I O N       *",
+      " *              KORVAL 3.0.8                      *",
+      " *                                               *",
+      "",  // run date
+      "",  // time
+      " *   MACHINE FOUNDATION IMPEDANCE AND RESPONSE   *",
+      " *                                               *",
+      " *************************************************",
+      "",
+      " Pump base" + std::string(80 - 9, ' '),
+      "",
+      "                      DATA ECHO",
+      "                      *********",
+  };
+  for (std::size_t k = 0; k < expected.size(); ++k) {
+    if (k == 10 || k == 11) continue;
+    EXPECT_EQ(lines[k], expected[k]) << "line " << k + 1;
+  }
+  EXPECT_EQ(lines[10].substr(0, 27), " *             RUN DATE -  ");
+  EXPECT_EQ(lines[10].size(), 50u);
+  EXPECT_EQ(lines[11].substr(0, 27), " *             TIME     -  ");
+  EXPECT_EQ(lines[11].size(), 50u);
+
+  const auto untitled = folder.run("ECHO\nGRAVITY=9.8\nSTOP\n");
+  EXPECT_FALSE(contains(untitled.report, "DATA ECHO"));
+  const auto late = folder.run("GRAVITY=9.8\nTITLE=Late\nSTOP\n");
+  const std::size_t gravity = late.report.find("GRAVITATIONAL CONSTANT SET TO"), echo = late.report.find("DATA ECHO");
+  ASSERT_NE(echo, std::string::npos);
+  EXPECT_LT(gravity, echo);
+  EXPECT_TRUE(contains(late.report, "\n Late" + std::string(76, ' ') + "\n"));
+
+  std::string project = example("circular-halfspace.kvd");
+  project.erase(0, project.find('\n') + 1);  // without its TITLE line
+  const auto results = folder.run(project);
+  const std::size_t heading = results.report.find("\n\n                                 RESULTS\n");
+  ASSERT_NE(heading, std::string::npos);
+  const std::size_t title = results.report.rfind('\n', heading - 1) + 1;
+  EXPECT_EQ(heading - title, 81u) << results.report.substr(title, heading - title);
 }
 
 TEST(Run, FatalBlockEndsTheReport) {
