@@ -227,3 +227,41 @@ TEST(ColumnStream, FailingStreams) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ColumnStream, RecordsOfEveryTypeByteForByte) {
+  kc::TGridTable tmpl;
+  tmpl.SetIdentifier(300);  // a 16-bit integer in the template list
+  kc::TGridTable table;
+  auto& plane = AddNamed(table, std::make_unique<kc::TEnumColumn>(), {"plane"});
+  plane.SetItems({"p", "q"});
+  plane.SetVisible(false);
+  auto& count = AddNamed(table, std::make_unique<kc::TIntColumn>(), {"n"});  // the default limits
+  count.SetRowGrouped(true);
+  auto& top = AddFloat(table, "L2", {});
+  top.SetTopDepth(true);
+  top.SetDefault(-2.5L);
+  auto text = std::make_unique<kc::TStringColumn>();
+  text->SetDefault("ab");
+  text->SetWidthInches(1.25L);
+  table.AddColumn(std::move(text));
+  auto& data = AddNamed(table, std::make_unique<kc::TTableColumn>(), {"data"});
+  data.Templates().Delete(0);
+  data.Templates().AddTable(&tmpl);  // the first item has no template, the second has
+
+  const Bytes expected = Cat({Int8(5),
+                              Int8(0), kListBegin, Str("plane"), kListEnd, kFalse, kFalse,
+                              kListBegin, Str("p"), Str("q"), kListEnd,
+                              Int8(1), kListBegin, Str("n"), kListEnd, kTrue, kTrue,
+                              Int8(0), {4, 0x00, 0x00, 0x00, 0x80}, {4, 0xFF, 0xFF, 0xFF, 0x7F},
+                              Int8(2), kListBegin, kListEnd, kTrue, kFalse,
+                              kTrue, Str("FLOATCOLUMN2"), Str("L2"), {5, 0, 0, 0, 0, 0, 0, 0, 0xA0, 0x00, 0xC0},
+                              Int8(4), kListBegin, kListEnd, kTrue, kFalse,
+                              Str("ab"), {5, 0, 0, 0, 0, 0, 0, 0, 0xA0, 0xFF, 0x3F},
+                              Int8(3), kListBegin, Str("data"), kListEnd, kTrue, kFalse, Str("FLEXCOLUMN2"),
+                              kListBegin, {2, 0xFF}, {3, 0x2C, 0x01}, kListEnd});
+  EXPECT_EQ(Written(table), expected);
+}
+
+}  // namespace

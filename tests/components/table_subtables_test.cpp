@@ -57,6 +57,44 @@ TEST(SubTables, BuiltFromTheTemplateOfTheRowsItem) {
   EXPECT_EQ(t.loads.Cell(1, 1).GetTable(), sub);
 }
 
+TEST(SubTables, ColumnsClonedWithTheirSettings) {
+  kc::TGridTable tmpl;
+  tmpl.SetMinRows(2);
+  tmpl.SetRowGroup(2);  // not part of a sub-table
+  tmpl.SetHelpPicture("history.png");
+  AddEnum(tmpl, {"a", "b", "c"}).SetVisible(false);
+  AddInt(tmpl, -5, 5, 4);
+  auto& value = AddFloat(tmpl, "L2^2", {"area", ""});
+  value.SetDefault(2.5L);
+  auto text = std::make_unique<kc::TStringColumn>();
+  text->SetDefault("none");
+  text->SetWidthInches(0.75L);
+  tmpl.AddColumn(std::move(text));
+  kc::TGridTable owner;
+  owner.SetUnits(2);
+  auto column = std::make_unique<kc::TTableColumn>();
+  column->Templates().AddTable(&tmpl);
+  owner.AddColumn(std::move(column));
+  owner.SetRowCount(1);
+
+  kc::TGridTable* sub = owner.Cell(0, 0).GetTable();
+  ASSERT_TRUE(sub);
+  EXPECT_EQ(sub->RowGroup(), 1);
+  EXPECT_EQ(sub->HelpPicture(), "");
+  EXPECT_EQ(sub->RowCount(), 2);
+  ASSERT_EQ(sub->ColumnCount(), 4);
+  EXPECT_FALSE(sub->Column(0).Visible());
+  EXPECT_EQ(dynamic_cast<kc::TEnumColumn&>(sub->Column(0)).Items().size(), 3u);
+  const auto& count = dynamic_cast<kc::TIntColumn&>(sub->Column(1));
+  EXPECT_EQ(count.Minimum(), -5);
+  EXPECT_EQ(count.Maximum(), 5);
+  EXPECT_EQ(count.GetInt(1), 4);
+  EXPECT_EQ(sub->Cell(2, 1).GetFloat(), 2.5L);
+  EXPECT_EQ(sub->Column(2).GetHeaderLine(1), " (m^2)  ");  // in the owner's units
+  EXPECT_EQ(sub->Cell(3, 1).GetText(), "none");
+  EXPECT_EQ(dynamic_cast<kc::TStringColumn&>(sub->Column(3)).WidthInches(), 0.75L);
+}
+
 TEST(SubTables, ChoosingAnotherItemRebuildsTheRowEmpty) {
   TransientLoading t;
   kc::TGridTable other;  // a template for the sixth direction, later
