@@ -20,6 +20,7 @@ TEST(Columns, TypedTextIsEvaluatedAndChecked) {
   auto& choice = AddEnum(table, LoadDirections());
   auto& count = AddInt(table, 0, 10);
   auto& name = table.AddColumn(std::make_unique<kc::TStringColumn>());
+  auto& wide = table.AddColumn(std::make_unique<kc::TIntColumn>());  // the limits of a new column
   table.SetRowCount(1);
 
   const struct {
@@ -34,6 +35,8 @@ TEST(Columns, TypedTextIsEvaluatedAndChecked) {
       {&choice, "3", "3", nullptr},
       {&choice, "2.5", nullptr, "Value must be an integer."},
       {&choice, "1e10", nullptr, "Value must be an integer."},
+      {&choice, "-2147483648", "-2147483648", nullptr},
+      {&choice, "2147483648", nullptr, "Value must be an integer."},
       {&count, "12/4", "3", nullptr},
       {&count, "(1/3)*3", "1", nullptr},  // within 1e-10 of an integer
       {&count, "2.5", nullptr, "Entry must be an integer."},
@@ -42,6 +45,9 @@ TEST(Columns, TypedTextIsEvaluatedAndChecked) {
       {&count, "-1", nullptr, "Entry must be between 0 and 10."},
       {&count, "1e20", nullptr, "Entry must be between 0 and 10."},
       {&name, "Pile 1", "Pile 1", nullptr},
+      {&wide, "2147483647", "2147483647", nullptr},
+      {&wide, "-2147483648", "-2147483648", nullptr},
+      {&wide, "2147483648", nullptr, "Entry must be between -2147483648 and 2147483647."},
   };
   for (const auto& c : cases) {
     const std::string before = c.column->GetText(0);
