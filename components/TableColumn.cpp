@@ -11,6 +11,15 @@ namespace {
 
 constexpr std::string_view kTableMarker = "FLEXCOLUMN2";
 
+// Sub-tables of the project nest one level; eight is far beyond any real table.
+constexpr int kMaxSubTableNesting = 8;
+
+int NestingDepth(const TGridTable& table) {
+  int depth = 0;
+  for (const TGridTable* t = table.OwnerTable(); t; t = t->OwnerTable()) ++depth;
+  return depth;
+}
+
 }  // namespace
 
 // ---- TGridTableList ----
@@ -50,7 +59,12 @@ std::unique_ptr<TRowObject> TTableColumn::CreateRowObject(int row) {
   if (!table) return nullptr;
   int item = 1;
   if (const auto* first = dynamic_cast<const TEnumColumn*>(&table->Column(0))) item = first->GetInt(row);
-  if (const TGridTable* tmpl = templates_.Table(item - 1)) return TGridTable::CreateFromTemplate(*table, row + 1, *tmpl);
+  if (const TGridTable* tmpl = templates_.Table(item - 1)) {
+    // A template that contains, directly or through its own templates, the table being filled
+    // would nest sub-tables without end; such a row gets no sub-table.
+    if (NestingDepth(*table) >= kMaxSubTableNesting) return nullptr;
+    return TGridTable::CreateFromTemplate(*table, row + 1, *tmpl);
+  }
   if (!table->OnInitRow) return nullptr;
   std::unique_ptr<TRowObject> object;
   table->OnInitRow(*table, Index(), row, item, object);

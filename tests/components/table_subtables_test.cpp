@@ -193,6 +193,23 @@ TEST(SubTables, ChangesAndUnitsReachSubTables) {
   EXPECT_NEAR(static_cast<double>(sub->Cell(0, 0).GetFloat()), 1.0, 1e-15);
 }
 
+// A table whose table column takes the table itself as its template: every sub-table would
+// hold another one. The nesting ends after a few levels, with a row that has no sub-table.
+TEST(SubTables, ATemplateContainingItselfNestsAFewLevelsOnly) {
+  kc::TGridTable table;
+  table.SetMinRows(1);
+  AddFloat(table, "");
+  auto column = std::make_unique<kc::TTableColumn>();
+  column->Templates().AddTable(&table);
+  table.AddColumn(std::move(column));
+  table.SetRowCount(1);
+  int depth = 0;
+  for (const kc::TGridTable* t = &table; (t = static_cast<const kc::TTableColumn&>(t->Column(1)).GetTable(0));)
+    ++depth;
+  EXPECT_GE(depth, 1);
+  EXPECT_LE(depth, 8);
+}
+
 // An object of the owner in the rows of a table column without templates.
 struct Marker : kc::TRowObject {
   explicit Marker(int r) : row(r) {}
