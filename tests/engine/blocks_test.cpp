@@ -54,6 +54,10 @@ TEST(Blocks, ErrorPaths) {
        " ERROR - NUMBER OF PILES EXCEEDS 500", true},
       {"neither fixed nor pinned", "FOUNDATION=PILE\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFREE=1\n",
        " FOR FIXED OR PINNED INFOR   MATION", true},
+      {"word in element data",
+       "FOUNDATION=PILE\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=1\n1 0 0\nCONSTANTS\n0 0 0 10 24 0 0.2 0 1 3E7\n"
+       "ELEMENT\n1 10 0.3 X\n",
+       "\n ERROR ENCOUNTERED WHILE READING ELEMENT DATA PR   OGRAM WILL NOT EXECUTE\n", true},
       {"stratum too deeply embedded",
        "FOUNDATION=STRATUM\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nCONSTANTS\n0 0 0 3.1 10\n",
        " THE STRATUM OPTION IS NOT GOOD FOR THIS CASE", true},
