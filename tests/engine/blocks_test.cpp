@@ -247,6 +247,29 @@ TEST(Blocks, EndOfInputAtTopLevel) {
             "\n\n END OF FILE ENCOUNTERED - PROGRAM STOP EXECUTED\n");
 }
 
+// A value that reads as 0 because the input has ended can still be refused: its message is
+// written after the end-of-file message, and the run is fatal.
+TEST(Blocks, ValueRefusedAtTheEndOfInputIsReported) {
+  const std::string eof_number = " NUMBER   1 OF   1 NUMBERS TO BE REA D\n";
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* message;
+  } cases[] = {
+      {"stratum cut before its depth", "FOUNDATION=STRATUM\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nCONSTANTS\n0 0 0 1",
+       "\n\n THE STRATUM OPTION IS NOT GOOD FOR THIS CASE\n CHECK YOUR E/R,E/H,R/H VALUES\n"},
+      {"circle cut before its radius", "FOUNDATION=HALF-SPACE\nCIRCULAR",
+       "\n\n *** BAD DATA IN GEOMETRY DESCRIPTION ***\n"},
+  };
+  for (const Case& c : cases) {
+    const auto r = read_project(c.text);
+    EXPECT_TRUE(r.state->fatal) << c.name;
+    const std::size_t missing = r.report.find(eof_number), message = r.report.find(c.message);
+    ASSERT_NE(message, std::string::npos) << c.name << "\n" << r.report;
+    EXPECT_LT(missing, message) << c.name << "\n" << r.report;
+  }
+}
+
 // Input cut inside the mass data: each of the five missing numbers is reported and reads as
 // 0, the CONSTANTS word is missing too, and the run stops without a fatal error.
 TEST(Blocks, EndOfInputStopsTheRun) {
