@@ -33,11 +33,12 @@ struct ReadContext {
     n = nearest_int(v);
     return true;
   }
-  // A fatal input error: the message, and the run will not be computed. At the end of the
-  // input the item reader has already said what went wrong, and nothing more is written.
+  // A fatal input error: the message, and the run will not be computed. The message is written
+  // also when the input has ended: a value that read as 0 there can still be refused, and the
+  // report must say why the run is not computed.
   void fatal(std::initializer_list<std::string_view> lines) {
     state.fatal = true;
-    if (!items.exhausted()) report.message(lines);
+    report.message(lines);
   }
   bool echo() const { return in.echo; }
 };

@@ -195,8 +195,9 @@ bool read_elements(ReadContext& cx) {
     invalid(cx, code, " FOR ELEMENT INFORMATION");
     return false;
   }
-  const std::initializer_list<std::string_view> error = {" ERROR ENCOUNTERED WHILE READING ELEMENT DATA",
-                                                         " PR   OGRAM WILL NOT EXECUTE"};
+  // One line: the closing words run on after the data name.
+  const std::initializer_list<std::string_view> error = {
+      " ERROR ENCOUNTERED WHILE READING ELEMENT DATA PR   OGRAM WILL NOT EXECUTE"};
   if (in.media == SoilMedia::Parabolic) {
     Real v[6];
     if (!cx.numbers(v, 6)) {

@@ -54,6 +54,10 @@ TEST(Blocks, ErrorPaths) {
        " ERROR - NUMBER OF PILES EXCEEDS 500", true},
       {"neither fixed nor pinned", "FOUNDATION=PILE\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFREE=1\n",
        " FOR FIXED OR PINNED INFOR   MATION", true},
+      {"word in element data",
+       "FOUNDATION=PILE\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nLAYERS=1\nFIXED=1\n1 0 0\nCONSTANTS\n0 0 0 10 24 0 0.2 0 1 3E7\n"
+       "ELEMENT\n1 10 0.3 X\n",
+       "\n ERROR ENCOUNTERED WHILE READING ELEMENT DATA PR   OGRAM WILL NOT EXECUTE\n", true},
       {"stratum too deeply embedded",
        "FOUNDATION=STRATUM\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nCONSTANTS\n0 0 0 3.1 10\n",
        " THE STRATUM OPTION IS NOT GOOD FOR THIS CASE", true},
@@ -241,6 +245,29 @@ TEST(Blocks, EndOfInputAtTopLevel) {
             "\n\n *** INPUT ERROR ***    END OF FILE ENCOUNTERED WHILE\n"
             "                       READING   1 ALPHANUMERIC WORDS\n"
             "\n\n END OF FILE ENCOUNTERED - PROGRAM STOP EXECUTED\n");
+}
+
+// A value that reads as 0 because the input has ended can still be refused: its message is
+// written after the end-of-file message, and the run is fatal.
+TEST(Blocks, ValueRefusedAtTheEndOfInputIsReported) {
+  const std::string eof_number = " NUMBER   1 OF   1 NUMBERS TO BE REA D\n";
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* message;
+  } cases[] = {
+      {"stratum cut before its depth", "FOUNDATION=STRATUM\nCIRCULAR=2\nMASS\n1 1 1 1 0 0 0\nCONSTANTS\n0 0 0 1",
+       "\n\n THE STRATUM OPTION IS NOT GOOD FOR THIS CASE\n CHECK YOUR E/R,E/H,R/H VALUES\n"},
+      {"circle cut before its radius", "FOUNDATION=HALF-SPACE\nCIRCULAR",
+       "\n\n *** BAD DATA IN GEOMETRY DESCRIPTION ***\n"},
+  };
+  for (const Case& c : cases) {
+    const auto r = read_project(c.text);
+    EXPECT_TRUE(r.state->fatal) << c.name;
+    const std::size_t missing = r.report.find(eof_number), message = r.report.find(c.message);
+    ASSERT_NE(message, std::string::npos) << c.name << "\n" << r.report;
+    EXPECT_LT(missing, message) << c.name << "\n" << r.report;
+  }
 }
 
 // Input cut inside the mass data: each of the five missing numbers is reported and reads as

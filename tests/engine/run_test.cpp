@@ -28,6 +28,7 @@ TEST(Run, StatusCodes) {
   const std::string without_gravity = complete.substr(0, complete.find("GRAVITY")) +
                                       complete.substr(complete.find("FOUNDATION"));
   const std::string fatal_then_stop = "FOUNDATION=SILO\r\nSTOP\r\n";
+  const std::string stratum = example("rectangular-stratum.kvd");
   struct Case {
     const char* name;
     std::string project;
@@ -40,6 +41,8 @@ TEST(Run, StatusCodes) {
       {"cut inside the mass data", complete.substr(0, complete.find("MASS") + 12), RunStopped,
        " *** RUN TERMINATED BY 'STOP' KEYWORD ***"},
       {"fatal error then stop", fatal_then_stop, InputFatal, " *** FATAL ERROR IN INPUT DATA ***"},
+      {"stratum cut before its depth", stratum.substr(0, stratum.find("0 0 3 3") + 7), InputFatal,
+       "\n\n THE STRATUM OPTION IS NOT GOOD FOR THIS CASE\n CHECK YOUR E/R,E/H,R/H VALUES\n"},
       {"no load", without_load, InputFatal, " INSUFFICIENT INPUT DATA TO COMPLETE RUN"},
       {"no gravity", without_gravity, InputFatal, " GRAVITATIONAL CONSTANT NOT SET"},
       {"pile group", example("pile-group.kvd"), RunStopped, " PILE AND MULTILAYER FOUNDATIONS ARE NOT ANALYSED"},
