@@ -96,6 +96,10 @@ void read_random(ReadContext& cx) {
     cx.fatal({" ERROR - MAXIMUM FREQUENCY MUST EXCEED MINIMUM FREQUENCY"});
     return load_error(cx);
   }
+  // The frequency table holds what the sweep gives; a span beyond single precision, or a
+  // step too small to be told from zero, gives no sweep that fits it.
+  const int nf = random_frequency_count(r);
+  if (nf < 1 || nf > kMaxFrequencies) return range_error(cx, "NUMBER OF FREQUENCIES", nf, kMaxFrequencies);
   if (r.spectra < 0) return negative_count_error(cx, "NUMBER OF SPECTRA", r.spectra);
   if (cx.echo()) echo_random_header(cx.report, in);
   for (int s = 0; s < r.spectra; ++s) {
