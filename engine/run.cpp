@@ -80,16 +80,24 @@ int32_t run_analysis(RunState& state, std::FILE* prompt, std::FILE* answers) {
   }
   const FileNames names = read_names(files.names, prompt, answers);
   files.input = std::fopen(names.input.c_str(), "rb");
+  const int input_errno = errno;
+  // The report and the plot-data file are opened (and emptied) even when the project file
+  // cannot be read: the caller then finds the reason in the report, and no curves of an
+  // earlier run that would pass for this one's.
+  const bool report_open = report.open(names.report.c_str());
+  const int report_errno = errno;
+  const bool plot_open = plot.open(names.plot_data.c_str());
+  const int plot_errno = errno;
   if (!files.input) {
-    file_error(report, "input file", names.input, errno);
+    file_error(report, "input file", names.input, input_errno);
     return RunFileError;
   }
-  if (!report.open(names.report.c_str())) {
-    file_error(report, "report file", names.report, errno);
+  if (!report_open) {
+    file_error(report, "report file", names.report, report_errno);
     return RunFileError;
   }
-  if (!plot.open(names.plot_data.c_str())) {
-    file_error(report, "plot-data file", names.plot_data, errno);
+  if (!plot_open) {
+    file_error(report, "plot-data file", names.plot_data, plot_errno);
     return RunFileError;
   }
   std::string text;

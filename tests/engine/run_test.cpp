@@ -144,8 +144,12 @@ TEST(Run, NamesFallBackToStandardInput) {
 
 TEST(Run, FilesThatCannotBeOpened) {
   RunFolder folder;
-  // No project file: the report is not open yet, the message goes to standard error.
-  EXPECT_EQ(folder.run_with_names("3.0.8\nmissing.kvd\nproject.kvo\nproject.kvp\n").status, RunFileError);
+  // No project file: the message is in the report, and the curves of an earlier run are gone.
+  testing::write_file(folder.dir() / "project.kvp", "     1\n stale curves\n");
+  const auto missing = folder.run_with_names("3.0.8\nmissing.kvd\nproject.kvo\nproject.kvp\n");
+  EXPECT_EQ(missing.status, RunFileError);
+  EXPECT_TRUE(contains(missing.report, "cannot open the input file 'missing.kvd'")) << missing.report;
+  EXPECT_EQ(missing.plot, "");
   testing::write_file(folder.dir() / "project.kvd", "STOP\n");
   EXPECT_EQ(folder.run_with_names("3.0.8\nproject.kvd\nno/such/folder/r.kvo\nproject.kvp\n").status, RunFileError);
   // A plot-data file that cannot be created is reported in the report.
