@@ -8,6 +8,7 @@
 
 #include "components/Errors.hpp"
 #include "components/Units.hpp"
+#include "example_projects.hpp"
 #include "project_fixture.hpp"
 
 namespace korval::app::testing {
@@ -163,6 +164,40 @@ TEST_F(WriterTest, SideSoilOfThePileCap) {
   EXPECT_TRUE(HasLines(Lines(Save(p)), {"BELOW=0 0 0 0", "SIDE-CAP", "EMBEDDED", "2 ", "1 1 120 17 0.4 0.05 0.3 0.4 0.1 0.1",
                                         "2 0.5 130 17 0.4 0.05 0 0.4 0.1 0.1", "LOAD "}));
   EXPECT_EQ(p.SideCapWeakFlag, 1);
+}
+
+// The limits that decide the weakened-zone thickness ratio (a modulus ratio of 0.999995 is a
+// reduction for piles and side layers, none for a multilayer body) and the blocks that only a
+// value beyond 1e-7 brings in.
+TEST_F(WriterTest, LimitsOfWeakZonesAndBatter) {
+  TProgramData pile(tables);
+  PileProject(pile);
+  tables.D.Cell(4, 0).SetFloat(0.999995L);
+  tables.Pilecoord.Cell(2, 1).SetFloat(1e-7L);
+  Fill(tables.pilecapsoil, {{1, 120, 17, 0.4L, 0.05L, 1e-7L}});
+  std::vector<std::string> lines = Lines(Save(pile));
+  EXPECT_TRUE(HasLines(lines, {"FLOATING", "INTERACTION "})) << Joined(lines);
+  EXPECT_TRUE(HasLines(lines, {"CONSTANTS", "1 150 17 0.4 0.05 0.999995 0.4 0.1 1"})) << Joined(lines);
+  EXPECT_TRUE(HasLines(lines, {"BELOW=0 0 0 0", "EMBEDDED", "1 ", "1 1 120 17 0.4 0.05", "LOAD "})) << Joined(lines);
+  EXPECT_EQ(pile.BatteredFlag, 0);
+  EXPECT_EQ(pile.SideCapWeakFlag, 0);
+  tables.Pilecoord.Cell(2, 1).SetFloat(2e-7L);
+  EXPECT_TRUE(HasLines(Lines(Save(pile)), {"FLOATING", "BATTERED", "1 XZ  ", "0 ", "2 XZ  ", "2E-7 "}));
+
+  TProgramData multilayer(tables);
+  ExampleProjects()[1].build(multilayer);
+  ASSERT_EQ(multilayer.FoundationKeyword, "MULTILAYER");
+  tables.D.Cell(4, 0).SetFloat(0.999995L);
+  tables.D.Cell(4, 1).SetFloat(0.99999L);
+  EXPECT_TRUE(HasLines(Lines(Save(multilayer)),
+                       {"CONSTANTS=2", "1 500 115 0.35 0.05 0.999995 0.35 0.1 0", "2 600 120 0.35 0.05 0.99999 0.35 0.1 1"}));
+
+  TProgramData footing(tables);
+  footing.WeakFlag = 0;
+  Fill(tables.D1, {{1.5L, 150, 17, 0.4L, 0.05L, 1e-7L}});
+  EXPECT_TRUE(HasLines(Lines(Save(footing)), {"SOIL ", "CONSTANTS=1", "1 1.5 150 17 0.4 0.05", "BELOW=0 0 0 0"}));
+  tables.D1.Cell(5, 0).SetFloat(0.999995L);
+  EXPECT_TRUE(HasLines(Lines(Save(footing)), {"SOIL ", "WEAK ", "CONSTANTS=1", "1 1.5 150 17 0.4 0.05 0.999995 0.4 0.1 0.1"}));
 }
 
 TEST_F(WriterTest, TransientAndRandomLoading) {
