@@ -139,13 +139,15 @@ std::string Normalised(std::string_view operand) {
 
 Real Hexadecimal(std::string_view s) {
   const std::string_view digits = s.substr(1);
-  if (digits.empty() || digits.size() > 16) Fail("invalid use of $ (hex function)");
+  if (digits.empty()) Fail("invalid use of $ (hex function)");
   std::uint64_t value = 0;
   for (char c : digits) {
     int d;
     if (c >= '0' && c <= '9') d = c - '0';
     else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
     else Fail("invalid use of $ (hex function)");
+    // Leading zeros are allowed; a value beyond 64 bits is not a hexadecimal integer.
+    if (value > (UINT64_MAX >> 4)) Fail("invalid use of $ (hex function)");
     value = value * 16 + static_cast<std::uint64_t>(d);
   }
   return static_cast<Real>(value);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 
 #include "components/Errors.hpp"
 #include "components/NumberFormat.hpp"
@@ -47,6 +48,7 @@ TEST(Evaluator, Values) {
       // factorial and hexadecimal
       {"4!", 24}, {"0!", 1}, {"-3!", -6}, {"3!!", 720}, {"sin5!", std::sin(120.0L)},
       {"$1F", 31}, {"$ff", 255}, {"$FFFFFFFFFFFFFFFF", 18446744073709551615.0L},
+      {"$000000000000000001F", 31},  // leading zeros do not count towards the 64 bits
   };
   for (const ValueCase& c : cases) {
     const Real v = kc::EvaluateEntry(c.text);
@@ -58,6 +60,21 @@ TEST(Evaluator, IntermediateValuesGoBackAsEighteenDigitText) {
   const Real v = kc::EvaluateEntry("(1/3)*3");
   EXPECT_NE(v, 1.0L);
   EXPECT_EQ(kc::FormatGeneral(v, kc::kEntryDigits), "0.999999999999999999");
+}
+
+// Whole results as 18-digit text, from an independent decimal model of the rewriting: each
+// reduction goes back into the text rounded to 18 digits, so the last digit shows it.
+TEST(Evaluator, ResultsToEighteenDigits) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"1/3*3", "0.999999999999999999"},         {"1/3+1/3+1/3", "0.999999999999999999"},
+      {"(1/3)^3*27", "0.999999999999999996"},    {"1/3*3=1", "0"},
+      {"0.1+0.2=0.3", "1"},                      {"2*pi*sqrt(9.81/0.3)", "35.9297127133308444"},
+      {"100/7", "14.2857142857142857"},          {"1e20/3", "3.33333333333333333E19"},
+      {"0.0000123456789012345678", "1.23456789012345678E-5"}, {"1E-5*2", "2E-5"},
+      {"2---3", "-1"},                           {"-2^-3", "-0.125"},
+      {"25!", "1.5511210043330986E25"},          {"$1f!", "8.22283865417792282E33"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(kc::FormatGeneral(kc::EvaluateEntry(text), kc::kEntryDigits), expected) << text;
 }
 
 struct MessageCase {
@@ -85,7 +102,11 @@ TEST(Evaluator, RefusedEntries) {
       {"$xyz", "invalid use of $ (hex function)"},
       {"$", "invalid use of $ (hex function)"},
       {"$10000000000000000", "invalid use of $ (hex function)"},
+      {"$1ffffffffffffffff", "invalid use of $ (hex function)"},
       {"4.5!", "! (factoral) applicable to integers only"},
+      // the left operand is evaluated first
+      {"abc*$zz", "invalid character(s) in expression"},
+      {"$zz*abc", "invalid use of $ (hex function)"},
   };
   for (const MessageCase& c : cases) {
     try {
